@@ -1,0 +1,42 @@
+# Tabi: the two commands a newcomer needs are `make play` and `make test`.
+BUILD      ?= build
+TEST_BUILD ?= build-asan
+BENCH_BUILD ?= build-bench
+FUZZ_BUILD ?= build-fuzz
+JOBS       ?= $(shell nproc 2>/dev/null || echo 2)
+FUZZ_SECONDS ?= 60
+
+.PHONY: all build deps play test bench fuzz format clean
+
+all: build
+
+deps:
+	@tools/install-deps.sh
+
+build: deps
+	@cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=Release >/dev/null
+	@cmake --build $(BUILD) -j$(JOBS) --target tabi
+
+play: build
+	@tools/play.sh $(BUILD)/tabi
+
+test: deps
+	@cmake -S . -B $(TEST_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTABI_SANITIZE=ON -DTABI_FUZZ=ON >/dev/null
+	@cmake --build $(TEST_BUILD) -j$(JOBS)
+	@cd $(TEST_BUILD) && ctest --output-on-failure -j$(JOBS)
+
+bench: deps
+	@cmake -S . -B $(BENCH_BUILD) -DCMAKE_BUILD_TYPE=Release -DTABI_BENCHMARKS=ON >/dev/null
+	@cmake --build $(BENCH_BUILD) -j$(JOBS)
+	@tools/run-benchmarks.sh $(BENCH_BUILD)
+
+fuzz: deps
+	@CXX=clang++ CC=clang cmake -S . -B $(FUZZ_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTABI_FUZZ=ON >/dev/null
+	@cmake --build $(FUZZ_BUILD) -j$(JOBS) --target script_fuzzer
+	@tools/run-fuzzer.sh $(FUZZ_BUILD)/script_fuzzer $(FUZZ_SECONDS)
+
+format:
+	@git ls-files 'src/*.cpp' 'src/*.h' 'tests/*.cpp' 'tests/*.h' 'bench/*.cpp' | xargs clang-format -i
+
+clean:
+	rm -rf $(BUILD) $(TEST_BUILD) $(BENCH_BUILD) $(FUZZ_BUILD)

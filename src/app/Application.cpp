@@ -1,0 +1,98 @@
+#include "app/Application.h"
+
+#include "app/CommandLine.h"
+#include "app/Game.h"
+#include "app/Log.h"
+#include "input/InputFile.h"
+#include "input/InputRecorder.h"
+#include "platform/Platform.h"
+
+#include <cstdio>
+#include <memory>
+#include <unistd.h>
+
+namespace {
+
+// Everything that can make the run a usage error happens here, before any
+// file is written: the story folder, then the input file.
+int PrepareRun(const std::vector<std::string>& args, Options& options, bool& proceed) {
+    const CCommandLine::Result parsed = CCommandLine::Parse(args, options);
+    proceed = parsed.proceed;
+    if (!proceed) return parsed.exitCode;
+    proceed = false;
+    if (!options.dataDir.empty() && chdir(options.dataDir.c_str()) != 0) {
+        std::fprintf(stderr, "tabi: --data: cannot enter %s\n", options.dataDir.c_str());
+        return 2;
+    }
+    if (!options.inputFile.empty()) {
+        if (!options.platform.headless) {
+            std::fprintf(stderr, "tabi: --input replays only in a --headless run\n");
+            return 2;
+        }
+        std::string error;
+        if (!CInputFile::Read(options.inputFile, options.platform.replay, error)) {
+            std::fprintf(stderr, "%s\n", error.c_str());
+            return 2;
+        }
+    }
+    proceed = true;
+    return 0;
+}
+
+// One window event per pass, then one frame, until a quit request: the request
+// is seen at the start of the next pass, so the frame of the pass that made it
+// still runs.
+void RunMessageLoop(CGame& game, CPlatform& platform, const Options& options,
+                    CInputRecorder* recorder) {
+    while (!game.QuitRequested()) {
+        const uint32_t next = game.FrameNumber() + 1;
+        if (platform.PollWindowEvent(next) == WindowEvent::Close) {
+            if (recorder) recorder->RecordClose(next);
+            game.RequestQuit(ExitCode::Normal);
+        }
+        game.Frame();
+        if (options.frames != 0 && game.FrameNumber() >= options.frames) break;
+    }
+}
+
+int Play(const Options& options) {
+    std::unique_ptr<CInputRecorder> recorder;
+    if (!options.recordFile.empty()) {
+        recorder = std::make_unique<CInputRecorder>(options.recordFile);
+        if (!recorder->IsOpen()) {
+            CLog::Write("tabi: cannot write the input record %s", options.recordFile.c_str());
+            return 1;
+        }
+    }
+    std::unique_ptr<CPlatform> platform = CreatePlatform(options.platform);
+    std::string error;
+    if (!platform->Init(error)) {
+        std::fprintf(stderr, "Call to RegisterClassEx failed!\ntabi: %s\n", error.c_str());
+        return 1;
+    }
+    if (!platform->CreateWindow(error)) {
+        std::fprintf(stderr, "Call to CreateWindow failed!\ntabi: %s\n", error.c_str());
+        return 1;
+    }
+    CGame game(*platform, options);
+    game.SetInputRecorder(recorder.get());
+    if (game.Init())
+        RunMessageLoop(game, *platform, options, recorder.get());
+    else
+        game.RequestQuit(ExitCode::Failure);
+    game.Shutdown();
+    return game.ExitStatus();
+}
+
+}  // namespace
+
+int CApplication::Run(const std::vector<std::string>& args) {
+    Options options;
+    bool proceed = false;
+    const int code = PrepareRun(args, options, proceed);
+    if (!proceed) return code;
+    if (!CLog::Open("log.txt")) std::fprintf(stderr, "tabi: cannot write log.txt here\n");
+    const int exitCode = Play(options);
+    CLog::Close();
+    return exitCode;
+}

@@ -1,0 +1,121 @@
+#include "app/Game.h"
+
+#include "app/GlobalState.h"
+#include "app/HandleRegistry.h"
+#include "app/Options.h"
+#include "controllers/Controller.h"
+#include "display/Database.h"
+#include "display/Displayer.h"
+#include "input/InputManager.h"
+#include "platform/Platform.h"
+#include "scripting/ScriptManager.h"
+#include "sound/SoundManager.h"
+#include "world/Mode.h"
+
+CGame::CGame(CPlatform& platform, const Options& options)
+    : m_platform(platform), m_options(options), m_handles(std::make_unique<CHandleRegistry>()) {}
+
+CGame::~CGame() { Shutdown(); }
+
+// The order is load-bearing: the database exists before the controllers (whose
+// constructors load sprites through it), the back buffer before anything makes
+// textures or fonts, and the script manager comes last, so the first script
+// command runs in the second frame, after the first mode change built the chain.
+bool CGame::Init() {
+    m_globalState = std::make_unique<CGlobalState>();
+    m_database = std::make_unique<CDatabase>(*this);
+    m_displayer = std::make_unique<CDisplayer>(*this);
+    m_displayer->Init();
+    m_input = std::make_unique<CInputManager>(*this);
+    if (!m_input->Init()) return false;
+    m_sound = std::make_unique<CSoundManager>(*this);
+    if (!m_sound->Init()) return false;
+
+    m_scripts = std::make_unique<CScriptManager>(*this);
+    m_scripts->Start();
+    ChangeMode(kModeRPG);
+    return true;
+}
+
+void CGame::ChangeMode(uint8_t mode) {
+    m_runState = RunState::ModeChangePending;
+    m_requestedMode = mode;
+}
+
+void CGame::RequestQuit(ExitCode code) {
+    m_quitRequested = true;
+    if (code == ExitCode::Failure) m_exitCode = ExitCode::Failure;
+}
+
+CController* CGame::FindController(std::string_view name) {
+    return m_mainController ? m_mainController->Find(name) : nullptr;
+}
+
+void CGame::Frame() {
+    ++m_frameNumber;
+    switch (m_runState) {
+        case RunState::Running: RunFrame(); break;
+        case RunState::ModeChangePending: ApplyModeChange(); break;
+        default: RequestQuit(ExitCode::Failure); break;
+    }
+}
+
+void CGame::RunFrame() {
+    m_input->Poll();
+    m_scripts->Update();
+    if (m_mainController) {
+        m_mainController->Update();
+        m_mainController->Draw();
+    }
+    m_displayer->Render();
+    PaceFrame();
+}
+
+// At least kFrameMs between running frames. The platform sleeps (the headless
+// clock just jumps), so an idle game does not burn a core. The first running
+// frame does not wait.
+void CGame::PaceFrame() {
+    if (m_paced) m_platform.WaitUntil(m_lastTick + kFrameMs);
+    m_lastTick = m_platform.Ticks();
+    m_paced = true;
+}
+
+// A mode-change frame does nothing else: no input, scripts, drawing or pacing.
+void CGame::ApplyModeChange() {
+    if (m_mainController) m_mainController->Detach();
+    if (m_requestedMode == kModeRPG) {
+        m_currentMode = m_modes.Find("RPGNormal");
+        m_mainController = m_controllers.Find("ControllerRPGNormal");
+        if (m_mainController) {
+            m_mainController->AddChild(m_controllers.Find("Dialogue"));
+            m_mainController->AddChild(m_controllers.Find("Camera"));
+        }
+    } else if (m_requestedMode == kModeGal) {
+        m_currentMode = m_modes.Find("GalNormal");
+        m_mainController = m_controllers.Find("Dialogue");
+    } else {
+        // An unknown mode ends the program; the old chain stays detached.
+        RequestQuit(ExitCode::Failure);
+        return;
+    }
+    if (m_mainController) m_mainController->SetMode(m_currentMode);
+    m_runState = RunState::Running;
+}
+
+// The registries' objects hold sprites and fonts that the displayer made, so
+// they go before it. The script manager outlives them: a mode that empties its
+// scene stops the hero, which raises an event, and every script a mode or an
+// entity destroys is first taken out of the manager's lists.
+void CGame::Shutdown() {
+    if (m_mainController) m_mainController->Detach();
+    m_mainController = nullptr;
+    m_currentMode = nullptr;
+    m_controllers.Clear();
+    m_modes.Clear();
+    m_scripts.reset();
+    m_displayer.reset();
+    m_input.reset();
+    m_sound.reset();
+    m_database.reset();
+    m_globalState.reset();
+}

@@ -1,0 +1,42 @@
+#include "app/HandleRegistry.h"
+
+#include "app/Log.h"
+
+uint32_t CHandleRegistry::Register(void* object, HandleKind kind) {
+    uint32_t index;
+    if (!m_free.empty()) {
+        index = m_free.back();
+        m_free.pop_back();
+    } else {
+        if (m_slots.size() >= kIndexMask) {
+            CLog::Write("CHandleRegistry::Register() more than %u live objects", kIndexMask - 1);
+            return 0;
+        }
+        index = static_cast<uint32_t>(m_slots.size());
+        m_slots.emplace_back();
+    }
+    Slot& slot = m_slots[index];
+    slot.object = object;
+    slot.kind = kind;
+    return (uint32_t{slot.generation} << kIndexBits) | (index + 1);
+}
+
+void CHandleRegistry::Unregister(uint32_t handle) {
+    const uint32_t index = (handle & kIndexMask) - 1;  // the null handle wraps out of range
+    if (index >= m_slots.size()) return;
+    Slot& slot = m_slots[index];
+    if (!slot.object || slot.generation != (handle >> kIndexBits)) return;
+    slot.object = nullptr;
+    slot.kind = HandleKind::None;
+    slot.generation = static_cast<uint16_t>(slot.generation + 1 == kGenerationLimit ? 1 : slot.generation + 1);
+    m_free.push_back(index);
+}
+
+void* CHandleRegistry::Lookup(uint32_t handle, HandleKind kind) const {
+    const uint32_t index = (handle & kIndexMask) - 1;
+    if (index >= m_slots.size()) return nullptr;
+    const Slot& slot = m_slots[index];
+    if (!slot.object || slot.kind != kind || slot.generation != (handle >> kIndexBits))
+        return nullptr;
+    return slot.object;
+}

@@ -1,0 +1,174 @@
+#include "display/Displayer.h"
+
+#include "app/Game.h"
+#include "app/Log.h"
+#include "app/Options.h"
+#include "display/RenderDump.h"
+#include "platform/Platform.h"
+#include "platform/TextCodec.h"
+
+#include <algorithm>
+#include <cstdio>
+
+CDisplayer::BackBuffer CDisplayer::ChooseBackBuffer(uint32_t w, uint32_t h) {
+    if (h < kLayoutHeight || w < kLayoutWidth) return {w, h, true};
+    // Exact products, tested in this order: the first shape that fits wins.
+    const uint64_t W = w, H = h;
+    if (H * 16 == W * 9) return {1280, 720, false};
+    if (H * 16 == W * 10) return {1280, 800, false};
+    if (H * 4 == W * 3) return {1280, 960, false};
+    if (H * 5 == W * 4) return {1280, 1024, false};
+    return {w, h, false};
+}
+
+CDisplayer::CDisplayer(CGame& game) : m_game(game) {
+    const Options& options = game.GetOptions();
+    if (!options.dumpFile.empty()) {
+        m_dump = std::make_unique<CRenderDump>(options.dumpFile);
+        if (!m_dump->IsOpen()) {
+            CLog::Write("CDisplayer::CDisplayer() cannot write the render dump %s",
+                        options.dumpFile.c_str());
+            m_game.RequestQuit(ExitCode::Failure);
+        }
+    }
+    for (const ScreenshotRequest& shot : options.screenshots)
+        m_screenshots.emplace(shot.frame, shot.path);
+}
+
+CDisplayer::~CDisplayer() = default;
+
+void CDisplayer::Init() {
+    CPlatform& platform = m_game.Platform();
+    int desktopWidth = 0, desktopHeight = 0;
+    std::string error;
+    if (!platform.DesktopSize(desktopWidth, desktopHeight, error)) {
+        CLog::Write("CDisplayer::Init m_d3d->GetAdapterDisplayMode() Failed\n");
+        std::fprintf(stderr, "tabi: %s\n", error.c_str());
+        m_game.RequestQuit(ExitCode::Failure);
+        return;
+    }
+    const BackBuffer chosen = ChooseBackBuffer(static_cast<uint32_t>(desktopWidth),
+                                               static_cast<uint32_t>(desktopHeight));
+    if (chosen.lowResolution) {
+        CLog::Write("Low Resolution");
+        m_game.RequestQuit(ExitCode::Failure);
+    }
+    m_width = chosen.width;
+    m_height = chosen.height;
+    if (!platform.CreateBackBuffer(static_cast<int>(m_width), static_cast<int>(m_height), error)) {
+        CLog::Write("CDisplayer::Init() d3d CreateDevice Failed\n");
+        std::fprintf(stderr, "tabi: %s\n", error.c_str());
+        m_game.RequestQuit(ExitCode::Failure);
+        return;
+    }
+    m_ready = true;
+}
+
+// A back buffer narrower or lower than the layout area (after "Low Resolution",
+// while the program ends) has no offsets to give: draw from its corner.
+uint32_t CDisplayer::OffsetX() const {
+    return m_width < kLayoutWidth ? 0 : (m_width - kLayoutWidth) / 2;
+}
+uint32_t CDisplayer::OffsetY() const {
+    return m_height < kLayoutHeight ? 0 : (m_height - kLayoutHeight) / 2;
+}
+
+void CDisplayer::AddRenderItem(std::unique_ptr<RenderItem> item) {
+    if (item) m_renderQueue.push_back(std::move(item));
+}
+
+const std::string& CDisplayer::Utf8Of(const char* text) {
+    auto found = m_utf8.find(text);
+    if (found != m_utf8.end()) return found->second;
+    if (m_utf8.size() > 4096) m_utf8.clear();  // a story that never repeats a text
+    return m_utf8.emplace(text, CTextCodec::Gb2312ToUtf8(text)).first->second;
+}
+
+DrawList CDisplayer::BuildDrawList() {
+    const uint32_t offsetX = OffsetX(), offsetY = OffsetY();
+    DrawList list;
+    list.clip = {static_cast<int32_t>(offsetX), static_cast<int32_t>(offsetY),
+                 static_cast<int32_t>(offsetX + std::min(m_width, kLayoutWidth)),
+                 static_cast<int32_t>(offsetY + std::min(m_height, kLayoutHeight))};
+    list.commands.reserve(m_renderQueue.size());
+    for (const auto& item : m_renderQueue) {
+        DrawCommand command;
+        if (item->kind == RenderItem::kQuad) {
+            // An empty sprite (no quad) or a picture that failed to load draws nothing.
+            if (!item->quad || !item->texture) continue;
+            command.kind = DrawCommand::Kind::Quad;
+            command.x = static_cast<float>(offsetX) + item->x;
+            command.y = static_cast<float>(offsetY) + item->y;
+            command.width = item->quad->width;
+            command.height = item->quad->height;
+            command.texture = item->texture;
+        } else if (item->kind == RenderItem::kText) {
+            if (!item->font || !item->text || !*item->text) continue;
+            command.kind = DrawCommand::Kind::Text;
+            command.text = Utf8Of(item->text);
+            command.font = item->font;
+            const auto dx = static_cast<int32_t>(offsetX), dy = static_cast<int32_t>(offsetY);
+            command.rect = {item->rect.left + dx, item->rect.top + dy, item->rect.right + dx,
+                            item->rect.bottom + dy};
+            command.color = item->color;
+        } else {
+            continue;  // kinds 2 and above draw nothing
+        }
+        list.commands.push_back(command);
+    }
+    return list;
+}
+
+void CDisplayer::Render() {
+    const uint32_t frame = m_game.FrameNumber();
+    if (m_dump)
+        m_dump->WriteFrame(frame, m_renderQueue, [this](const char* text) -> const std::string& {
+            return Utf8Of(text);
+        });
+    if (m_ready) {
+        const DrawList list = BuildDrawList();
+        std::string error;
+        if (!m_game.Platform().Present(list, error)) {
+            CLog::Write("CDisplayer::Render() m_d3dDev->Clear() Failed\n");
+            std::fprintf(stderr, "tabi: %s\n", error.c_str());
+            m_game.RequestQuit(ExitCode::Failure);
+        }
+        const auto [first, last] = m_screenshots.equal_range(frame);
+        for (auto shot = first; shot != last; ++shot) {
+            if (m_game.Platform().SaveScreenshot(list, shot->second, error)) continue;
+            CLog::Write("CDisplayer::Render() screenshot %s failed: %s", shot->second.c_str(),
+                        error.c_str());
+            m_game.RequestQuit(ExitCode::Failure);
+        }
+    }
+    m_renderQueue.clear();
+}
+
+Quad CDisplayer::CreateVertexBuffer(int32_t width, int32_t height) {
+    return Quad{static_cast<float>(width), static_cast<float>(height)};
+}
+
+const CTexture* CDisplayer::LoadTexture(const std::string& path) {
+    auto found = m_textures.find(path);
+    if (found != m_textures.end()) return found->second.get();
+    std::string error;
+    std::unique_ptr<CTexture> texture = m_game.Platform().LoadTexture(path, error);
+    if (!texture) {
+        CLog::Write("CDisplayer::LoadTexture() Load Texture failed\n");
+        std::fprintf(stderr, "tabi: %s: %s\n", path.c_str(), error.c_str());
+        m_game.RequestQuit(ExitCode::Failure);
+        return nullptr;
+    }
+    return m_textures.emplace(path, std::move(texture)).first->second.get();
+}
+
+std::unique_ptr<CFont> CDisplayer::CreateFont(const FontDesc& desc) {
+    std::string error;
+    std::unique_ptr<CFont> font = m_game.Platform().CreateFont(desc, error);
+    if (!font) {
+        CLog::Write("CDisplayer::CreateFont() create font failed");
+        std::fprintf(stderr, "tabi: %s\n", error.c_str());
+        m_game.RequestQuit(ExitCode::Failure);
+    }
+    return font;
+}

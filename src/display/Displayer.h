@@ -1,0 +1,70 @@
+#pragma once
+#include "display/RenderItem.h"
+#include "platform/DrawList.h"
+
+#include <cstdint>
+#include <map>
+#include <memory>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+class CGame;
+class CTexture;
+class CFont;
+class CRenderDump;
+struct FontDesc;
+
+// The only way to the screen. Chooses the back buffer from the desktop's shape,
+// queues the frame's render items in arrival order (owning them until the end of
+// Render), and hands them to the platform, clipped to the centred 1280 x 720
+// layout area. Also makes the resources others draw with: quads, textures
+// (decoded once per file and shared) and fonts. Owned by the game object.
+class CDisplayer {
+public:
+    static constexpr uint32_t kLayoutWidth = 1280;
+    static constexpr uint32_t kLayoutHeight = 720;
+
+    struct BackBuffer {
+        uint32_t width = 0;
+        uint32_t height = 0;
+        bool lowResolution = false;  // the desktop is smaller than the layout area
+    };
+    static BackBuffer ChooseBackBuffer(uint32_t desktopWidth, uint32_t desktopHeight);
+
+    explicit CDisplayer(CGame& game);
+    CDisplayer(const CDisplayer&) = delete;
+    CDisplayer& operator=(const CDisplayer&) = delete;
+    ~CDisplayer();
+
+    void Init();
+    void Render();
+    void AddRenderItem(std::unique_ptr<RenderItem> item);
+
+    Quad CreateVertexBuffer(int32_t width, int32_t height);
+    // Borrowed: textures live as long as the displayer. Null when the file is
+    // missing or broken (logged, and the program is asked to end).
+    const CTexture* LoadTexture(const std::string& path);
+    std::unique_ptr<CFont> CreateFont(const FontDesc& desc);
+
+    uint32_t Width() const { return m_width; }
+    uint32_t Height() const { return m_height; }
+    size_t QueuedItems() const { return m_renderQueue.size(); }
+    size_t DecodedTextures() const { return m_textures.size(); }
+
+private:
+    uint32_t OffsetX() const;
+    uint32_t OffsetY() const;
+    const std::string& Utf8Of(const char* text);
+    DrawList BuildDrawList();
+
+    CGame& m_game;
+    uint32_t m_width = 0;
+    uint32_t m_height = 0;
+    bool m_ready = false;  // a back buffer exists to draw on
+    std::vector<std::unique_ptr<RenderItem>> m_renderQueue;
+    std::map<std::string, std::unique_ptr<CTexture>> m_textures;
+    std::unordered_map<std::string, std::string> m_utf8;  // GB2312 text -> UTF-8, lookup only
+    std::unique_ptr<CRenderDump> m_dump;
+    std::multimap<uint32_t, std::string> m_screenshots;  // frame -> PNG path
+};

@@ -1,0 +1,33 @@
+#include "display/RenderDump.h"
+
+#include "platform/Texture.h"
+
+#include <nlohmann/json.hpp>
+
+CRenderDump::CRenderDump(const std::string& path) : m_file(path, std::ios::trunc) {}
+
+void CRenderDump::WriteFrame(uint32_t frame, const std::vector<std::unique_ptr<RenderItem>>& items,
+                             const TextDecoder& toUtf8) {
+    nlohmann::ordered_json list = nlohmann::ordered_json::array();
+    for (const auto& item : items) {
+        nlohmann::ordered_json entry;
+        entry["kind"] = item->kind;
+        if (item->kind == RenderItem::kQuad) {
+            entry["x"] = item->x;
+            entry["y"] = item->y;
+            entry["w"] = item->quad ? item->quad->width : 0.0f;
+            entry["h"] = item->quad ? item->quad->height : 0.0f;
+            entry["image"] = item->texture ? nlohmann::ordered_json(item->texture->Path()) : nlohmann::ordered_json();
+        } else if (item->kind == RenderItem::kText) {
+            entry["text"] = item->text ? toUtf8(item->text) : std::string();
+            entry["rect"] = {item->rect.left, item->rect.top, item->rect.right, item->rect.bottom};
+            entry["color"] = item->color;
+        }
+        list.push_back(std::move(entry));
+    }
+    nlohmann::ordered_json line;
+    line["frame"] = frame;
+    line["items"] = std::move(list);
+    m_file << line.dump() << '\n';
+    m_file.flush();
+}

@@ -1,0 +1,24 @@
+#pragma once
+#include "display/RenderItem.h"
+
+#include <cstdint>
+#include <fstream>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+// Writes --dump: one JSON line per Render, {"frame":N,"items":[...]}, with the
+// items as they were queued (layout positions, before the layout offsets).
+class CRenderDump {
+public:
+    using TextDecoder = std::function<const std::string&(const char*)>;
+
+    explicit CRenderDump(const std::string& path);
+    bool IsOpen() const { return m_file.is_open(); }
+    void WriteFrame(uint32_t frame, const std::vector<std::unique_ptr<RenderItem>>& items,
+                    const TextDecoder& toUtf8);
+
+private:
+    std::ofstream m_file;
+};

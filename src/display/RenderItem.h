@@ -1,0 +1,36 @@
+#pragma once
+#include <cstdint>
+
+class CTexture;
+class CFont;
+
+// The quad a sprite is drawn on: the whole texture stretched over width x height.
+struct Quad {
+    float width = 0;
+    float height = 0;
+};
+
+struct ItemRect {
+    int32_t left = 0;
+    int32_t top = 0;
+    int32_t right = 0;
+    int32_t bottom = 0;
+};
+
+// One drawing order of one frame, in layout pixels. A producer makes it, hands it
+// up the controller chain or the widget tree (each link may shift it) and the
+// displayer's queue owns it until the end of that frame's Render.
+struct RenderItem {
+    static constexpr uint8_t kQuad = 0;
+    static constexpr uint8_t kText = 1;
+
+    float x = 0;  // quad: top-left corner
+    float y = 0;
+    uint8_t kind = kQuad;  // 0 quad, 1 text, anything else draws nothing
+    const char* text = nullptr;         // text: GB2312 bytes, borrowed until Render
+    const Quad* quad = nullptr;         // quad: borrowed; null draws nothing
+    const CTexture* texture = nullptr;  // quad: borrowed; null draws nothing
+    const CFont* font = nullptr;        // text: borrowed; null draws nothing
+    ItemRect rect;                      // text: the box it is wrapped in
+    uint32_t color = 0;                 // text: 0xAARRGGBB
+};

@@ -1,0 +1,103 @@
+#include "input/InputFile.h"
+
+#include <algorithm>
+#include <charconv>
+#include <fstream>
+#include <sstream>
+
+namespace {
+
+template <typename T>
+bool ParseNumber(const std::string& token, T& out) {
+    const char* end = token.data() + token.size();
+    auto [ptr, ec] = std::from_chars(token.data(), end, out);
+    return ec == std::errc() && ptr == end && !token.empty();
+}
+
+struct EventName {
+    const char* name;
+    ReplayEvent::Type type;
+};
+constexpr EventName kEventNames[] = {
+    {"motion", ReplayEvent::Type::Motion}, {"press", ReplayEvent::Type::Press},
+    {"release", ReplayEvent::Type::Release}, {"escape", ReplayEvent::Type::Escape},
+    {"close", ReplayEvent::Type::Close},
+};
+
+}  // namespace
+
+bool CInputFile::ParseLine(const std::string& rawLine, ReplayEvent& event, bool& isEvent,
+                           std::string& error) {
+    const std::string line = rawLine.substr(0, rawLine.find('#'));
+    std::istringstream in(line);
+    std::vector<std::string> tokens;
+    for (std::string t; in >> t;) tokens.push_back(t);
+    isEvent = !tokens.empty();
+    if (!isEvent) return true;
+
+    if (!ParseNumber(tokens[0], event.frame) || event.frame == 0) {
+        error = "the line must start with a frame number from 1, not '" + tokens[0] + "'";
+        return false;
+    }
+    if (tokens.size() < 2) {
+        error = "an event (motion, press, release, escape or close) must follow the frame number";
+        return false;
+    }
+    const auto* found = std::find_if(std::begin(kEventNames), std::end(kEventNames),
+                                     [&](const EventName& e) { return tokens[1] == e.name; });
+    if (found == std::end(kEventNames)) {
+        error = "unknown event '" + tokens[1] + "' (motion, press, release, escape or close)";
+        return false;
+    }
+    event.type = found->type;
+    event.dx = event.dy = 0;
+    const size_t wanted = event.type == ReplayEvent::Type::Motion ? 4 : 2;
+    if (tokens.size() != wanted) {
+        error = event.type == ReplayEvent::Type::Motion
+                    ? "motion wants two whole numbers, DX and DY"
+                    : "'" + tokens[1] + "' takes nothing after it";
+        return false;
+    }
+    if (event.type == ReplayEvent::Type::Motion &&
+        (!ParseNumber(tokens[2], event.dx) || !ParseNumber(tokens[3], event.dy))) {
+        error = "motion wants two whole numbers, DX and DY";
+        return false;
+    }
+    return true;
+}
+
+bool CInputFile::Read(const std::string& path, std::vector<ReplayEvent>& events,
+                      std::string& error) {
+    std::ifstream file(path);
+    if (!file) {
+        error = path + ": cannot open the input file";
+        return false;
+    }
+    std::string line;
+    for (int number = 1; std::getline(file, line); ++number) {
+        ReplayEvent event;
+        bool isEvent = false;
+        std::string message;
+        if (!ParseLine(line, event, isEvent, message)) {
+            error = path + ":" + std::to_string(number) + ": " + message;
+            return false;
+        }
+        if (isEvent) events.push_back(event);
+    }
+    std::stable_sort(events.begin(), events.end(),
+                     [](const ReplayEvent& a, const ReplayEvent& b) { return a.frame < b.frame; });
+    return true;
+}
+
+std::string CInputFile::FormatLine(const ReplayEvent& event) {
+    std::string line = std::to_string(event.frame) + " ";
+    switch (event.type) {
+        case ReplayEvent::Type::Motion:
+            return line + "motion " + std::to_string(event.dx) + " " + std::to_string(event.dy);
+        case ReplayEvent::Type::Press: return line + "press";
+        case ReplayEvent::Type::Release: return line + "release";
+        case ReplayEvent::Type::Escape: return line + "escape";
+        case ReplayEvent::Type::Close: return line + "close";
+    }
+    return line;
+}

@@ -1,0 +1,18 @@
+#pragma once
+#include "platform/ReplayEvent.h"
+
+#include <string>
+#include <vector>
+
+// The text format of --input and --record: one event a line,
+//   <frame> motion DX DY | <frame> press | <frame> release | <frame> escape | <frame> close
+// with '#' comments and blank lines ignored.
+class CInputFile {
+public:
+    // Reads the whole file, events ordered by frame (a file's order is kept
+    // within a frame). On a bad line: false, and `error` is "FILE:LINE: message".
+    static bool Read(const std::string& path, std::vector<ReplayEvent>& events, std::string& error);
+    static bool ParseLine(const std::string& line, ReplayEvent& event, bool& isEvent,
+                          std::string& error);
+    static std::string FormatLine(const ReplayEvent& event);
+};

@@ -1,0 +1,72 @@
+#include "input/InputManager.h"
+
+#include "app/Game.h"
+#include "app/Log.h"
+#include "controllers/Controller.h"
+#include "display/Displayer.h"
+#include "input/InputRecorder.h"
+#include "platform/Platform.h"
+
+#include <cstdio>
+#include <string>
+
+namespace {
+
+constexpr int32_t kLayoutWidth = 1280;
+constexpr int32_t kLayoutHeight = 720;
+
+// Removes the bands the displayer leaves round the centred layout area.
+int32_t ToLayout(int32_t pointer, int32_t size, int32_t layout) {
+    if (pointer < (size - layout) / 2) return 0;
+    if (pointer > (size + layout) / 2) return layout;
+    return pointer - (size - layout) / 2;
+}
+
+}  // namespace
+
+bool CInputManager::Init() {
+    std::string error;
+    if (m_game.Platform().OpenInput(error)) return true;
+    CLog::Write("CInputManager::Init() Acquire Failed\n");
+    std::fprintf(stderr, "tabi: %s\n", error.c_str());
+    return false;
+}
+
+// The bounds are applied in this order, so the pointer's horizontal range is
+// 0..1280 whatever the back buffer's width, and its vertical range 0..height.
+void CInputManager::MovePointer(int32_t dx, int32_t dy, int32_t width, int32_t height) {
+    m_pointerX += dx;
+    m_pointerY += dy;
+    if (m_pointerX < 0) m_pointerX = 0;
+    if (m_pointerX > kLayoutWidth) m_pointerX = kLayoutWidth;
+    if (m_pointerY < 0) m_pointerY = 0;
+    if (m_pointerX > width) m_pointerX = width;
+    if (m_pointerY > height) m_pointerY = height;
+}
+
+void CInputManager::Poll() {
+    const uint32_t frame = m_game.FrameNumber();
+    const DeviceState state = m_game.Platform().ReadDevices(frame);
+    if (CInputRecorder* recorder = m_game.InputRecorder()) recorder->RecordPoll(frame, state);
+
+    const auto width = static_cast<int32_t>(m_game.GetDisplayer().Width());
+    const auto height = static_cast<int32_t>(m_game.GetDisplayer().Height());
+    MovePointer(state.dx, state.dy, width, height);
+    if (state.escape) m_game.RequestQuit(ExitCode::Normal);
+
+    const int32_t x = ToLayout(m_pointerX, width, kLayoutWidth);
+    const int32_t y = ToLayout(m_pointerY, height, kLayoutHeight);
+    const bool pressed = state.leftButton && !m_previous.leftButton;
+    const bool released = !state.leftButton && m_previous.leftButton;
+    m_previous = state;
+
+    CController* head = m_game.GetController();
+    if (!head) return;
+    const MouseButtons buttons{{1, 0, 0, 0}};
+    if (pressed)
+        head->OnMouseDown(buttons, x, y);
+    else if (released)
+        head->OnMouseUp(buttons, x, y);
+    else
+        head->OnMouseMove(x, y);
+}

@@ -1,0 +1,64 @@
+#pragma once
+#include "platform/DeviceState.h"
+#include "platform/DrawList.h"
+#include "platform/Font.h"
+#include "platform/ReplayEvent.h"
+#include "platform/Texture.h"
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+enum class RendererChoice : uint8_t { Auto, Software, Accelerated };
+
+struct PlatformOptions {
+    bool headless = false;
+    bool windowed = false;                  // window backend: a resizable window, not full screen
+    int desktopWidth = 1280;                // headless: the desktop the back buffer is chosen from
+    int desktopHeight = 720;
+    RendererChoice renderer = RendererChoice::Auto;
+    std::vector<ReplayEvent> replay;        // headless: the only input there is
+};
+
+// Everything the engine needs of the machine: window, clock, input devices,
+// audio, pictures, fonts and drawing. No SDL type appears here; the window
+// backend (platform/sdl) and the headless one (platform/headless) implement it.
+// Operations that can fail return false (or null) and say why in `error`;
+// the engine writes its own log line for them.
+class CPlatform {
+public:
+    virtual ~CPlatform() = default;
+
+    // [SECTION] Start-up, in the order the entry point and the managers call them.
+    virtual bool Init(std::string& error) = 0;
+    virtual bool CreateWindow(std::string& error) = 0;
+    virtual bool DesktopSize(int& width, int& height, std::string& error) = 0;
+    // Makes the back buffer (and, in a window, the renderer that shows it letterboxed).
+    virtual bool CreateBackBuffer(int width, int height, std::string& error) = 0;
+    virtual bool OpenInput(std::string& error) = 0;
+    virtual bool OpenAudio(std::string& error) = 0;
+
+    // [SECTION] The message loop. `frame` is the number of the CGame::Frame call
+    // that follows (1 for the first); replayed input is stamped with it.
+    virtual WindowEvent PollWindowEvent(uint32_t frame) = 0;
+    virtual DeviceState ReadDevices(uint32_t frame) = 0;
+
+    // [SECTION] Clock, in milliseconds. WaitUntil returns once Ticks() >= tick;
+    // the headless clock simply jumps there, so headless runs never sleep.
+    virtual uint32_t Ticks() = 0;
+    virtual void WaitUntil(uint32_t tick) = 0;
+
+    // [SECTION] Resources.
+    virtual std::unique_ptr<CTexture> LoadTexture(const std::string& path, std::string& error) = 0;
+    virtual std::unique_ptr<CFont> CreateFont(const FontDesc& desc, std::string& error) = 0;
+
+    // [SECTION] Drawing. Present shows one frame (false: the frame could not be
+    // drawn). SaveScreenshot writes the back buffer of the frame just presented,
+    // which it is given again, as a PNG file.
+    virtual bool Present(const DrawList& frame, std::string& error) = 0;
+    virtual bool SaveScreenshot(const DrawList& frame, const std::string& path,
+                                std::string& error) = 0;
+};
+
+std::unique_ptr<CPlatform> CreatePlatform(const PlatformOptions& options);

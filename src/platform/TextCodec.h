@@ -1,0 +1,11 @@
+#pragma once
+#include <string>
+#include <string_view>
+
+// Story text is GB2312 (code page 936); everything past the displayer is UTF-8.
+class CTextCodec {
+public:
+    // A byte sequence that does not decode becomes U+FFFD, one per bad byte,
+    // and decoding goes on after it: any input gives valid UTF-8.
+    static std::string Gb2312ToUtf8(std::string_view text);
+};

@@ -1,0 +1,79 @@
+#include "platform/headless/HeadlessPlatform.h"
+
+CHeadlessPlatform::CHeadlessPlatform(const PlatformOptions& options) : m_options(options) {}
+
+CHeadlessPlatform::~CHeadlessPlatform() = default;
+
+bool CHeadlessPlatform::Init(std::string&) { return true; }
+bool CHeadlessPlatform::CreateWindow(std::string&) { return true; }
+
+bool CHeadlessPlatform::DesktopSize(int& width, int& height, std::string&) {
+    width = m_options.desktopWidth;
+    height = m_options.desktopHeight;
+    return true;
+}
+
+bool CHeadlessPlatform::CreateBackBuffer(int width, int height, std::string&) {
+    m_backWidth = width;
+    m_backHeight = height;
+    return true;
+}
+
+bool CHeadlessPlatform::OpenInput(std::string&) { return true; }
+bool CHeadlessPlatform::OpenAudio(std::string&) { return true; }
+
+// A close event of frame F (or earlier) is handed out in the pass before frame
+// F, one per pass, like any window message.
+WindowEvent CHeadlessPlatform::PollWindowEvent(uint32_t frame) {
+    const auto& events = m_options.replay;
+    while (m_nextCloseEvent < events.size() && events[m_nextCloseEvent].frame <= frame) {
+        if (events[m_nextCloseEvent++].type == ReplayEvent::Type::Close) return WindowEvent::Close;
+    }
+    return WindowEvent::None;
+}
+
+// Every device event stamped with this frame or an earlier one reaches this
+// poll: motions add up, the button ends as the last press or release left it
+// (so a press and a release in one frame go unseen), Escape is held for this
+// poll only.
+DeviceState CHeadlessPlatform::ReadDevices(uint32_t frame) {
+    DeviceState state;
+    const auto& events = m_options.replay;
+    for (; m_nextDeviceEvent < events.size() && events[m_nextDeviceEvent].frame <= frame;
+         ++m_nextDeviceEvent) {
+        const ReplayEvent& event = events[m_nextDeviceEvent];
+        switch (event.type) {
+            case ReplayEvent::Type::Motion:
+                state.dx += event.dx;
+                state.dy += event.dy;
+                break;
+            case ReplayEvent::Type::Press: m_button = true; break;
+            case ReplayEvent::Type::Release: m_button = false; break;
+            case ReplayEvent::Type::Escape: state.escape = true; break;
+            case ReplayEvent::Type::Close: break;
+        }
+    }
+    state.leftButton = m_button;
+    return state;
+}
+
+void CHeadlessPlatform::WaitUntil(uint32_t tick) {
+    if (static_cast<int32_t>(tick - m_now) > 0) m_now = tick;
+}
+
+std::unique_ptr<CTexture> CHeadlessPlatform::LoadTexture(const std::string& path, std::string& error) {
+    error = "pictures are not decoded yet: " + path;
+    return nullptr;
+}
+
+std::unique_ptr<CFont> CHeadlessPlatform::CreateFont(const FontDesc&, std::string& error) {
+    error = "fonts are not available yet";
+    return nullptr;
+}
+
+bool CHeadlessPlatform::Present(const DrawList&, std::string&) { return true; }
+
+bool CHeadlessPlatform::SaveScreenshot(const DrawList&, const std::string&, std::string& error) {
+    error = "screenshots are not available yet";
+    return false;
+}

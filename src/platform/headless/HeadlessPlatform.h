@@ -1,0 +1,45 @@
+#pragma once
+// The headless backend: runs a story with no display server and no audio device.
+// Implements: a virtual clock (WaitUntil jumps, never sleeps), input replayed from
+// the --input events, the desktop size from --display, PNG decoding, fonts, and
+// screenshots rasterised offscreen with the same renderer the window uses.
+// Does not implement: a window, real devices, audio output; Present draws
+// nothing (the displayer's render dump covers every frame).
+#include "platform/Platform.h"
+
+#include <cstddef>
+
+class CHeadlessPlatform : public CPlatform {
+public:
+    explicit CHeadlessPlatform(const PlatformOptions& options);
+    ~CHeadlessPlatform() override;
+
+    bool Init(std::string& error) override;
+    bool CreateWindow(std::string& error) override;
+    bool DesktopSize(int& width, int& height, std::string& error) override;
+    bool CreateBackBuffer(int width, int height, std::string& error) override;
+    bool OpenInput(std::string& error) override;
+    bool OpenAudio(std::string& error) override;
+
+    WindowEvent PollWindowEvent(uint32_t frame) override;
+    DeviceState ReadDevices(uint32_t frame) override;
+
+    uint32_t Ticks() override { return m_now; }
+    void WaitUntil(uint32_t tick) override;
+
+    std::unique_ptr<CTexture> LoadTexture(const std::string& path, std::string& error) override;
+    std::unique_ptr<CFont> CreateFont(const FontDesc& desc, std::string& error) override;
+
+    bool Present(const DrawList& frame, std::string& error) override;
+    bool SaveScreenshot(const DrawList& frame, const std::string& path,
+                        std::string& error) override;
+
+private:
+    PlatformOptions m_options;
+    size_t m_nextDeviceEvent = 0;  // replay events before it are consumed by polls
+    size_t m_nextCloseEvent = 0;   // likewise for window-event passes
+    bool m_button = false;
+    uint32_t m_now = 0;
+    int m_backWidth = 0;
+    int m_backHeight = 0;
+};

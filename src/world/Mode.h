@@ -1,0 +1,48 @@
+#pragma once
+#include "display/RenderItem.h"
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+
+class CGame;
+class CController;
+
+// The world the game shows at a time: the role-playing scene or the picture-novel
+// sprites. Both modes are made once at start-up and kept in the game's mode
+// registry; a mode keeps its contents while it is not current. The base answers
+// every operation with nothing (or null) for a mode that has no use for it.
+class CMode {
+public:
+    explicit CMode(CGame& game) : m_game(game) {}
+    CMode(const CMode&) = delete;
+    CMode& operator=(const CMode&) = delete;
+    virtual ~CMode();
+
+    virtual void Update() {}
+    virtual void Clean() {}
+    virtual void Draw() {}
+
+    // The innermost controller of the chain that shows this mode: it takes the
+    // mode's render items.
+    void SetController(CController* controller) { m_controller = controller; }
+    CController* Controller() const { return m_controller; }
+
+    const std::string& Name() const { return m_name; }
+    void SetName(std::string_view name) { m_name = name; }
+    int32_t SceneWidth() const { return m_sceneWidth; }
+    int32_t SceneHeight() const { return m_sceneHeight; }
+
+protected:
+    // Hands an item to the attached controller, which passes it up the chain.
+    void Submit(std::unique_ptr<RenderItem> item);
+
+    CGame& m_game;
+    CController* m_controller = nullptr;  // borrowed from the game's registry
+    int32_t m_sceneWidth = 0;
+    int32_t m_sceneHeight = 0;
+
+private:
+    std::string m_name;
+};
