@@ -66,6 +66,9 @@ CCommandLine::Result CCommandLine::Parse(const std::vector<std::string>& args, O
     app.add_option("--renderer", renderer, "Window renderer")
         ->type_name("auto|software|accelerated")
         ->check(CLI::IsMember({"auto", "software", "accelerated"}));
+    app.add_option("--frame-times", options.platform.frameTimesFile,
+                   "Window: write the wall-clock time of every frame to FILE (for benchmarks)")
+        ->type_name("FILE");
     app.add_flag("--overlay", options.overlay, "Draw the walk grid, hit boxes and frame rate");
 
     std::vector<std::string> reversed(args.rbegin(), args.rend());  // CLI11 takes them backwards

@@ -19,6 +19,7 @@ struct PlatformOptions {
     int desktopHeight = 720;
     RendererChoice renderer = RendererChoice::Auto;
     std::vector<ReplayEvent> replay;        // headless: the only input there is
+    std::string frameTimesFile;             // window: wall-clock time of every paced frame
 };
 
 // Everything the engine needs of the machine: window, clock, input devices,
