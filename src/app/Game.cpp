@@ -4,6 +4,9 @@
 #include "app/HandleRegistry.h"
 #include "app/Options.h"
 #include "controllers/Controller.h"
+#include "controllers/ControllerCamera.h"
+#include "controllers/ControllerDialogue.h"
+#include "controllers/ControllerRPGNormal.h"
 #include "display/Database.h"
 #include "display/Displayer.h"
 #include "input/InputManager.h"
@@ -11,6 +14,8 @@
 #include "scripting/ScriptManager.h"
 #include "sound/SoundManager.h"
 #include "world/Mode.h"
+#include "world/ModeGalNormal.h"
+#include "world/ModeRPGNormal.h"
 
 CGame::CGame(CPlatform& platform, const Options& options)
     : m_platform(platform), m_options(options), m_handles(std::make_unique<CHandleRegistry>()) {}
@@ -30,11 +35,25 @@ bool CGame::Init() {
     if (!m_input->Init()) return false;
     m_sound = std::make_unique<CSoundManager>(*this);
     if (!m_sound->Init()) return false;
-
+    // Made before the modes and controllers: their scripts and entities tell it
+    // when they go; it runs nothing until Start.
     m_scripts = std::make_unique<CScriptManager>(*this);
+
+    Register(m_modes, std::make_unique<CModeRPGNormal>(*this), "RPGNormal");
+    Register(m_modes, std::make_unique<CModeGalNormal>(*this), "GalNormal");
+    Register(m_controllers, std::make_unique<CControllerRPGNormal>(*this), "ControllerRPGNormal");
+    Register(m_controllers, std::make_unique<CControllerDialogue>(*this), "Dialogue");
+    Register(m_controllers, std::make_unique<CControllerCamera>(*this), "Camera");
+
     m_scripts->Start();
     ChangeMode(kModeRPG);
     return true;
+}
+
+template <typename T, typename U>
+void CGame::Register(CRegistry<T>& registry, std::unique_ptr<U> object, std::string_view name) {
+    object->SetName(name);
+    registry.Add(std::move(object));
 }
 
 void CGame::ChangeMode(uint8_t mode) {

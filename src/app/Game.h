@@ -70,6 +70,8 @@ public:
 private:
     enum class RunState : uint8_t { NotStarted = 0, Running = 2, ModeChangePending = 3 };
 
+    template <typename T, typename U>
+    static void Register(CRegistry<T>& registry, std::unique_ptr<U> object, std::string_view name);
     void RunFrame();
     void ApplyModeChange();
     void PaceFrame();

@@ -2,6 +2,7 @@
 #include <memory>
 
 class CGame;
+class CSprite;
 
 // The fixed tables that turn numbers into pictures and script files.
 // Owned by the game object; holds no data of its own.
@@ -12,6 +13,10 @@ public:
     CDatabase& operator=(const CDatabase&) = delete;
     virtual ~CDatabase() = default;
 
+    // A new sprite for a number of the image table, never null: an unknown
+    // number gives the empty sprite (no images, no quad), with a log line.
+    std::unique_ptr<CSprite> LoadSprite(int number);
+
 private:
-    [[maybe_unused]] CGame& m_game;
+    CGame& m_game;
 };

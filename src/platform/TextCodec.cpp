@@ -44,3 +44,14 @@ std::string CTextCodec::Gb2312ToUtf8(std::string_view text) {
     }
     return out;
 }
+
+std::string_view CTextCodec::CutAtCharacter(std::string_view text, size_t maxBytes) {
+    size_t end = 0;
+    while (end < text.size()) {
+        const auto lead = static_cast<unsigned char>(text[end]);
+        const size_t width = (lead >= 0x81 && lead <= 0xFE && end + 1 < text.size()) ? 2 : 1;
+        if (end + width > maxBytes) break;
+        end += width;
+    }
+    return text.substr(0, end);
+}

@@ -1,7 +1,9 @@
 #pragma once
 #include <cstdint>
+#include <memory>
 
 class CGame;
+class CScript;
 
 // Placeholder until the script engine lands: runs nothing.
 class CScriptManager {
@@ -13,6 +15,8 @@ public:
     void Start() {}
     void Update() {}
     void RaiseEvent(uint8_t) {}
+    void Restart(CScript&) {}
+    void Retire(std::unique_ptr<CScript>) {}
 
 private:
     [[maybe_unused]] CGame& m_game;

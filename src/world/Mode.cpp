@@ -1,8 +1,16 @@
 #include "world/Mode.h"
 
 #include "controllers/Controller.h"
+#include "world/Entity.h"
+#include "world/EntityIterator.h"
 
 CMode::~CMode() = default;
+
+std::unique_ptr<CEntityIterator> CMode::CreateEntityIterator() { return nullptr; }
+
+void CMode::AddEntity(std::unique_ptr<CEntity>) {}
+
+CEntity* CMode::FindEntityByName(std::string_view) { return nullptr; }
 
 void CMode::Submit(std::unique_ptr<RenderItem> item) {
     if (m_controller) m_controller->Submit(std::move(item));

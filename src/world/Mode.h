@@ -8,6 +8,8 @@
 
 class CGame;
 class CController;
+class CEntity;
+class CEntityIterator;
 
 // The world the game shows at a time: the role-playing scene or the picture-novel
 // sprites. Both modes are made once at start-up and kept in the game's mode
@@ -20,8 +22,13 @@ public:
     CMode& operator=(const CMode&) = delete;
     virtual ~CMode();
 
+    virtual std::unique_ptr<CEntityIterator> CreateEntityIterator();
+    // A mode without entities destroys what it is given at once.
+    virtual void AddEntity(std::unique_ptr<CEntity> entity);
     virtual void Update() {}
     virtual void Clean() {}
+    virtual void SortByDepth() {}
+    virtual CEntity* FindEntityByName(std::string_view name);
     virtual void Draw() {}
 
     // The innermost controller of the chain that shows this mode: it takes the

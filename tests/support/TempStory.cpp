@@ -2,6 +2,7 @@
 
 #include "app/Application.h"
 #include "support/PngWriter.h"
+#include "support/TestImages.h"
 
 #include <cstdlib>
 #include <fstream>
@@ -31,6 +32,12 @@ CTempStory::CTempStory() {
     m_dir = pattern;
     fs::create_directories(m_dir / "script");
     fs::create_directories(m_dir / "image");
+    WriteSpriteImages(1000);
+    WriteSpriteImages(1001);
+}
+
+void CTempStory::WriteSpriteImages(int number) const {
+    for (const std::string& file : CTestImages::FilesOf(number)) WriteImage(file, 8, 8, CTestImages::ColorOf(file));
 }
 
 CTempStory::~CTempStory() {

@@ -22,9 +22,13 @@ struct RunResult {
 
 // A story folder in a fresh temporary directory (script/ and image/), removed
 // afterwards, and ways to run the engine on it headless as a story author would.
+// It starts with the pictures every story needs (the pointer, sprite 1000, and
+// the dialogue frame, sprite 1001), as tiny placeholders.
 class CTempStory {
 public:
     CTempStory();
+    // Writes placeholder pictures for every file of an image-table number.
+    void WriteSpriteImages(int number) const;
     ~CTempStory();
     CTempStory(const CTempStory&) = delete;
     CTempStory& operator=(const CTempStory&) = delete;

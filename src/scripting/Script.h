@@ -1,0 +1,3 @@
+#pragma once
+// Placeholder until the script engine lands.
+class CScript {};

@@ -1,0 +1,35 @@
+#pragma once
+#include "ui/Widget.h"
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+
+class CFont;
+
+// A leaf that shows a text (GB2312) wrapped inside its rectangle, with its own
+// font and colour. Its rectangle is relative to the parent, so it passes its
+// items up unchanged; without a parent it draws nothing.
+class CTextWidget : public CWidget {
+public:
+    static constexpr size_t kMaxTextBytes = 199;
+    static constexpr uint32_t kDefaultColor = 0xFF000000;  // opaque black
+
+    CTextWidget();
+    ~CTextWidget() override;
+
+    void Draw(CDisplayer& displayer) override;
+    void Submit(std::unique_ptr<RenderItem> item, CDisplayer& displayer) override;
+
+    // Texts longer than 199 bytes are cut, never in the middle of a character.
+    void SetText(std::string_view text);
+    const std::string& Text() const { return m_text; }
+    void SetFont(std::unique_ptr<CFont> font);
+    void SetColor(uint32_t color) { m_color = color; }
+
+private:
+    std::unique_ptr<CFont> m_font;
+    std::string m_text;
+    uint32_t m_color = kDefaultColor;
+};
