@@ -1,0 +1,54 @@
+#include "app/HandleRegistry.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+struct Thing {
+    static constexpr HandleKind kHandleKind = HandleKind::Entity;
+};
+struct Other {
+    static constexpr HandleKind kHandleKind = HandleKind::Sprite;
+};
+
+}  // namespace
+
+TEST(HandleRegistry, StaleAndForeignHandlesFindNothing) {
+    CHandleRegistry registry;
+    Thing a, b;
+    const uint32_t ha = registry.Register(&a, HandleKind::Entity);
+    EXPECT_EQ(registry.Find<Thing>(ha), &a);
+    EXPECT_EQ(registry.Find<Other>(ha), nullptr);  // right slot, wrong kind
+    registry.Unregister(ha);
+    EXPECT_EQ(registry.Find<Thing>(ha), nullptr);
+    const uint32_t hb = registry.Register(&b, HandleKind::Entity);  // reuses the slot
+    EXPECT_NE(ha, hb);
+    EXPECT_EQ(registry.Find<Thing>(ha), nullptr);
+    EXPECT_EQ(registry.Find<Thing>(hb), &b);
+    registry.Unregister(ha);  // a stale handle cannot free the new owner
+    EXPECT_EQ(registry.Find<Thing>(hb), &b);
+}
+
+TEST(HandleRegistry, NumbersAreNeverHandles) {
+    CHandleRegistry registry;
+    Thing a;
+    registry.Register(&a, HandleKind::Entity);
+    for (uint32_t number : {0u, 1u, 2u, 100u, 0xFFFFFu, 0xFFFFFFFFu}) {
+        SCOPED_TRACE(number);
+        EXPECT_EQ(registry.Find<Thing>(number), nullptr);
+    }
+}
+
+TEST(HandleRegistry, GenerationsWrapWithoutEverGivingZero) {
+    CHandleRegistry registry;
+    Thing a;
+    uint32_t first = registry.Register(&a, HandleKind::Entity);
+    registry.Unregister(first);
+    for (uint32_t i = 0; i < CHandleRegistry::kGenerationLimit + 3; ++i) {
+        const uint32_t h = registry.Register(&a, HandleKind::Entity);
+        ASSERT_NE(h >> CHandleRegistry::kIndexBits, 0u);
+        ASSERT_EQ(registry.Find<Thing>(h), &a);
+        registry.Unregister(h);
+    }
+    EXPECT_EQ(registry.LiveCount(), 0u);
+}

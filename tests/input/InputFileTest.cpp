@@ -1,0 +1,53 @@
+#include "input/InputFile.h"
+#include "support/TempStory.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+struct BadLine {
+    const char* text;
+    const char* message;
+};
+
+}  // namespace
+
+TEST(InputFile, ReadsEveryEventIgnoringCommentsAndBlankLines) {
+    CTempStory story;
+    story.WriteFile("in.txt",
+                    "# a replay\n\n3 motion 10 -4   # right and up\n  5 press\n5 release\n"
+                    "7 escape\n2 close\n");
+    std::vector<ReplayEvent> events;
+    std::string error;
+    ASSERT_TRUE(CInputFile::Read(story.Path("in.txt"), events, error)) << error;
+    ASSERT_EQ(events.size(), 5u);
+    EXPECT_EQ(events[0].type, ReplayEvent::Type::Close);  // ordered by frame
+    EXPECT_EQ(events[1].type, ReplayEvent::Type::Motion);
+    EXPECT_EQ(events[1].dx, 10);
+    EXPECT_EQ(events[1].dy, -4);
+    EXPECT_EQ(events[2].type, ReplayEvent::Type::Press);  // the file's order within frame 5
+    EXPECT_EQ(events[3].type, ReplayEvent::Type::Release);
+    for (const ReplayEvent& e : events) EXPECT_EQ(CInputFile::FormatLine(e).substr(0, 1), std::to_string(e.frame).substr(0, 1));
+}
+
+TEST(InputFile, ABadLineIsNamedByFileAndLineAndNothingRuns) {
+    const BadLine cases[] = {
+        {"press", "frame number"},         {"0 press", "frame number"},
+        {"-2 press", "frame number"},      {"3", "must follow"},
+        {"3 click", "unknown event"},      {"3 motion 1", "two whole numbers"},
+        {"3 motion 1 x", "two whole numbers"}, {"3 press now", "takes nothing"},
+        {"99999999999 press", "frame number"},
+    };
+    for (const BadLine& bad : cases) {
+        SCOPED_TRACE(bad.text);
+        CTempStory story;
+        story.WriteScript("start.txt", "Debug ran\n");
+        story.WriteFile("in.txt", std::string("1 motion 1 1\n# fine so far\n") + bad.text + "\n");
+        const RunResult run = story.RunBinary(
+            {"--data", story.Dir().string(), "--headless", "--frames", "5", "--input", story.Path("in.txt")});
+        EXPECT_EQ(run.exitCode, 2);
+        EXPECT_NE(run.errors.find(story.Path("in.txt") + ":3: "), std::string::npos) << run.errors;
+        EXPECT_NE(run.errors.find(bad.message), std::string::npos) << run.errors;
+        EXPECT_FALSE(std::filesystem::exists(story.Dir() / "log.txt"));
+    }
+}
