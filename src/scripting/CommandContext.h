@@ -16,24 +16,29 @@
 class CCommandContext {
 public:
     CCommandContext(CGame& game, CScript& script, const ScriptToken& command)
-        : m_game(game), m_script(script), m_last(&command) {}
+        : m_game(game), m_script(script), m_command(command) {}
     CCommandContext(const CCommandContext&) = delete;
     CCommandContext& operator=(const CCommandContext&) = delete;
 
     CGame& Game() const { return m_game; }
     CScript& Script() const { return m_script; }
-    const char* CommandName() const { return m_command; }
+    const char* CommandName() const { return m_command.text; }
 
     // The next argument token. Past the end of the file it is the last token
     // read in this step (the command name when none was), as the format
-    // requires; the step after this one then ends the script.
-    ScriptArg Next() {
-        if (m_script.m_position < m_script.m_tokenCount)
-            m_last = &m_script.m_tokens[m_script.m_position++];
-        return ScriptArg{m_last, m_script.m_text + m_last->text};
+    // requires; the step after this one then ends the script. That is the
+    // token before the read position, since a command reads all its
+    // arguments before it jumps.
+    const ScriptToken& Next() {
+        uint32_t index = m_script.m_position;
+        if (index < m_script.m_tokenCount)
+            m_script.m_position = index + 1;
+        else
+            index = m_script.m_tokenCount - 1;
+        return m_script.m_tokens[index];
     }
     const char* NextText() { return Next().text; }
-    int32_t NextNumber() { return Next().Number(); }
+    int32_t NextNumber() { return Next().number; }
 
     // The object of kind T whose handle register `index` holds. Handle 0
     // means "no object" and finds nothing quietly; a stale handle, or one of
@@ -56,7 +61,6 @@ private:
 
     CGame& m_game;
     CScript& m_script;
-    const ScriptToken* m_last;  // the last token read in this step
-    const char* m_command = m_script.m_text + m_last->text;
+    const ScriptToken& m_command;
     StepResult m_result = StepResult::Done;
 };

@@ -21,23 +21,23 @@ void WaitForEvent(CCommandContext& c) {
 }
 
 void Jump(CCommandContext& c) {
-    const ScriptArg label = c.Next();
+    const ScriptToken& label = c.Next();
     if (!c.Script().JumpTo(label)) CLog::Write("Jump failed. No label %s", label.text);
 }
 
 // A missing label is not logged here; the script ends all the same.
 void BranchIfEqual(CCommandContext& c) {
-    const ScriptArg left = c.Next();
-    const ScriptArg right = c.Next();
-    const ScriptArg label = c.Next();
+    const ScriptToken& left = c.Next();
+    const ScriptToken& right = c.Next();
+    const ScriptToken& label = c.Next();
     if (c.Script().GetRegister(left) == c.Script().GetRegister(right)) c.Script().JumpTo(label);
 }
 
 void Move(CCommandContext& c) {
-    const ScriptArg destination = c.Next();
-    const ScriptArg source = c.Next();
+    const ScriptToken& destination = c.Next();
+    const ScriptToken& source = c.Next();
     const uint32_t value = source.IsRegisterName() ? c.Script().GetRegister(source)
-                                                   : static_cast<uint32_t>(source.Number());
+                                                   : static_cast<uint32_t>(source.number);
     c.Script().SetRegister(destination, value);
 }
 

@@ -15,7 +15,6 @@ CScript::CScript(std::shared_ptr<const CScriptSource> source) : m_source(std::mo
     }
     m_tokens = m_source->Tokens().data();
     m_tokenCount = static_cast<uint32_t>(m_source->Tokens().size());
-    m_text = m_source->TextBase();
 }
 
 CScript::~CScript() {
@@ -38,12 +37,6 @@ StepResult CScript::Run(CGame& game) {
 
 bool CScript::FindLabel(std::string_view name) {
     const uint32_t target = m_source ? m_source->FindLabel(name) : ScriptToken::kNoLabel;
-    m_position = target == ScriptToken::kNoLabel ? m_tokenCount : target;
-    return target != ScriptToken::kNoLabel;
-}
-
-bool CScript::JumpTo(const ScriptArg& label) {
-    const uint32_t target = label.token->jumpTarget;
     m_position = target == ScriptToken::kNoLabel ? m_tokenCount : target;
     return target != ScriptToken::kNoLabel;
 }

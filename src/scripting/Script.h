@@ -43,7 +43,10 @@ public:
     // to the end of the file, so the next step ends the script.
     bool FindLabel(std::string_view name);
     // FindLabel with a token of this script's own file, without a search.
-    bool JumpTo(const ScriptArg& label);
+    bool JumpTo(const ScriptToken& label) {
+        m_position = label.jumpTarget == ScriptToken::kNoLabel ? m_tokenCount : label.jumpTarget;
+        return label.jumpTarget != ScriptToken::kNoLabel;
+    }
     // Index of the token the next read takes.
     uint32_t Position() const { return m_position; }
 
@@ -57,14 +60,14 @@ public:
     // A token that names no register reads 0 and stores nothing (logged).
     uint32_t GetRegister(std::string_view token) const;
     void SetRegister(std::string_view token, uint32_t value);
-    uint32_t GetRegister(const ScriptArg& arg) const {
-        return arg.token->reg >= 0 ? m_registers[arg.token->reg] : RejectRead(arg.text);
+    uint32_t GetRegister(const ScriptToken& token) const {
+        return token.reg >= 0 ? m_registers[token.reg] : RejectRead(token.text);
     }
-    void SetRegister(const ScriptArg& arg, uint32_t value) {
-        if (arg.token->reg > 0)
-            m_registers[arg.token->reg] = value;
-        else if (arg.token->reg < 0)
-            RejectWrite(arg.text);
+    void SetRegister(const ScriptToken& token, uint32_t value) {
+        if (token.reg > 0)
+            m_registers[token.reg] = value;
+        else if (token.reg < 0)
+            RejectWrite(token.text);
     }
     uint32_t RegisterAt(int index) const { return m_registers[index]; }
     // Register 0 is never written.
@@ -76,12 +79,11 @@ private:
     friend class CCommandContext;  // reads the argument tokens
     friend class CScriptManager;   // keeps m_manager and m_listEntries
 
-    uint32_t RejectRead(std::string_view token) const;
-    void RejectWrite(std::string_view token) const;
+    [[gnu::cold]] uint32_t RejectRead(std::string_view token) const;
+    [[gnu::cold]] void RejectWrite(std::string_view token) const;
 
     std::shared_ptr<const CScriptSource> m_source;  // shared: every script of one file reads it
     const ScriptToken* m_tokens = nullptr;          // m_source's tokens, kept at hand for steps
-    const char* m_text = "";
     uint32_t m_tokenCount = 0;
     uint32_t m_position = 0;
     std::array<uint32_t, kRegisterCount> m_registers{};  // all 0 at start: runs are repeatable

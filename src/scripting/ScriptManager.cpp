@@ -86,29 +86,33 @@ bool CScriptManager::RunPass() {
     m_walk = 0;
     while (m_walk < m_running.size()) {
         CScript& script = *m_running[m_walk];
-        switch (script.State()) {
-            case ScriptState::Running:
-                if (!Step(script)) return false;
-                break;
-            case ScriptState::Ready:
-                MoveAt(m_running, m_walk, m_pending);
-                break;
-            case ScriptState::Waiting:
-                MoveAt(m_running, m_walk, m_waiting);
-                break;
-            case ScriptState::Ended:
-                EraseAt(m_running, m_walk);
-                break;
+        if (script.State() != ScriptState::Running) {
+            SettleAt(m_walk);
+            continue;
         }
+        m_walkEntryGone = false;
+        const StepResult result = script.Run(m_game);  // may destroy the script
+        if (!m_walkEntryGone) ++m_walk;
+        if (result != StepResult::Done) return false;
     }
     return true;
 }
 
-bool CScriptManager::Step(CScript& script) {
-    m_walkEntryGone = false;
-    const StepResult result = script.Run(m_game);  // may destroy the script
-    if (!m_walkEntryGone) ++m_walk;
-    return result == StepResult::Done;
+// Kept out of the stepping loop: list changes are rare next to steps.
+void CScriptManager::SettleAt(size_t index) {
+    switch (m_running[index]->State()) {
+        case ScriptState::Ready:
+            MoveAt(m_running, index, m_pending);
+            break;
+        case ScriptState::Waiting:
+            MoveAt(m_running, index, m_waiting);
+            break;
+        case ScriptState::Ended:
+            EraseAt(m_running, index);
+            break;
+        case ScriptState::Running:
+            break;
+    }
 }
 
 void CScriptManager::RaiseEvent(uint8_t code) {

@@ -53,7 +53,7 @@ private:
 
     void TakeInPending();
     bool RunPass();
-    bool Step(CScript& script);
+    [[gnu::noinline]] void SettleAt(size_t index);
     void Push(List& list, CScript& script);
     void EraseAt(List& list, size_t index);
     void MoveAt(List& from, size_t index, List& to);

@@ -50,19 +50,23 @@ void CScriptSource::Split(std::string_view bytes) {
         std::string_view text = bytes.substr(start, i - start);
         text = text.substr(0, text.find('\0'));
         text = text.substr(0, kMaxTokenBytes);
-        ScriptToken token;
-        token.text = static_cast<uint32_t>(m_text.size());
-        m_tokens.push_back(token);
+        m_tokens.emplace_back();
         m_text.append(text);
         m_text.push_back('\0');
     }
     m_tokens.shrink_to_fit();
     m_text.shrink_to_fit();
+    // The text is complete and never changes again: tokens may point into it.
+    const char* text = m_text.data();
+    for (ScriptToken& token : m_tokens) {
+        token.text = text;
+        text += std::char_traits<char>::length(text) + 1;
+    }
 }
 
 void CScriptSource::Resolve(const CCommandTable& commands) {
     for (ScriptToken& token : m_tokens) {
-        const std::string_view text = Text(token);
+        const std::string_view text = token.text;
         token.handler = commands.Resolve(text);
         token.number = CScript::ReadNumber(text);
         token.reg = static_cast<int8_t>(CScript::ParseRegister(text));
@@ -74,13 +78,13 @@ void CScriptSource::Resolve(const CCommandTable& commands) {
 // The first token in file order keeps a name, so later ones never replace it.
 void CScriptSource::IndexLabels() {
     for (uint32_t i = 0; i < m_tokens.size(); ++i) {
-        const std::string_view text = std::string_view(Text(m_tokens[i])).substr(0, kMaxLabelBytes);
+        const std::string_view text = std::string_view(m_tokens[i].text).substr(0, kMaxLabelBytes);
         for (size_t colon = text.find(':'); colon != std::string_view::npos;
              colon = text.find(':', colon + 1))
             m_labels.try_emplace(text.substr(0, colon), i + 1);
     }
     for (ScriptToken& token : m_tokens)
-        token.jumpTarget = FindLabel(Text(token));
+        token.jumpTarget = FindLabel(token.text);
 }
 
 uint32_t CScriptSource::FindLabel(std::string_view name) const {

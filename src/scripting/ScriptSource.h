@@ -35,8 +35,6 @@ public:
     CScriptSource& operator=(const CScriptSource&) = delete;
 
     std::span<const ScriptToken> Tokens() const { return m_tokens; }
-    const char* Text(const ScriptToken& token) const { return m_text.data() + token.text; }
-    const char* TextBase() const { return m_text.data(); }
     // Index of the token after the first token, in file order, that is `name`
     // followed by ':' (anything after that colon is ignored); kNoLabel if none.
     uint32_t FindLabel(std::string_view name) const;
@@ -46,9 +44,9 @@ private:
     void Resolve(const CCommandTable& commands);
     void IndexLabels();
 
-    std::string m_text;  // every token's text, each followed by a NUL
+    std::string m_text;  // every token's text, each followed by a NUL; tokens point into it
     std::vector<ScriptToken> m_tokens;
-    // Label name -> token index after its first label. The keys view m_text,
-    // which never changes after loading. Lookups only.
+    // Label name -> token index after its first label. The keys view m_text.
+    // Lookups only.
     std::unordered_map<std::string_view, uint32_t> m_labels;
 };

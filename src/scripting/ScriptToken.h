@@ -17,24 +17,18 @@ constexpr int8_t kBadRegister = -2;  // a register name whose index is outside 0
 
 // One token of a script file, worked out once when the file is loaded and
 // shared by every script reading that file. Each field answers one question a
-// step may ask of the token: what it does in command position, which register
-// it names, its value as a number, and where a jump to the label it names lands.
+// step may ask of the token: what it does in command position, its text,
+// which register it names, its value as a number, and where a jump to the
+// label it names lands. Command handlers get their arguments as tokens.
 struct ScriptToken {
     static constexpr uint32_t kNoLabel = UINT32_MAX;
 
     CommandHandler handler = nullptr;  // labels and unknown names have handlers too
-    uint32_t text = 0;                 // offset of its NUL-terminated text in the source
+    const char* text = "";             // NUL-terminated, in the file's own copy
     uint32_t jumpTarget = kNoLabel;    // index of the token after the first label it names
     int32_t number = 0;                // the text read the way atoi reads it
     int8_t reg = kNotRegister;         // register index, kNotRegister or kBadRegister
-};
 
-// An argument token as a command handler sees it.
-struct ScriptArg {
-    const ScriptToken* token = nullptr;
-    const char* text = "";
-
-    int32_t Number() const { return token->number; }
-    // True for every token that begins with $, including names out of range.
-    bool IsRegisterName() const { return token->reg != kNotRegister; }
+    // True for every token that begins with $, names past register 31 included.
+    bool IsRegisterName() const { return reg != kNotRegister; }
 };

@@ -16,7 +16,7 @@ std::vector<std::string> TextsOf(std::string_view bytes) {
     const auto source = CScriptSource::Parse(bytes);
     std::vector<std::string> texts;
     for (const ScriptToken& token : source->Tokens())
-        texts.emplace_back(source->Text(token));
+        texts.emplace_back(token.text);
     return texts;
 }
 
@@ -167,7 +167,7 @@ TEST(ScriptSource, LabelIndexAgreesWithAScanOnRandomFiles) {
         const auto source = CScriptSource::Parse(bytes);
         SCOPED_TRACE(bytes);
         for (const ScriptToken& token : source->Tokens()) {
-            const std::string text = source->Text(token);
+            const std::string text = token.text;
             ASSERT_EQ(token.jumpTarget, ScanForLabel(bytes, text));
             for (size_t cut = 0; cut <= text.size(); ++cut)
                 ASSERT_EQ(source->FindLabel(text.substr(0, cut)),
