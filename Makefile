@@ -24,6 +24,7 @@ test: deps
 	@cmake -S . -B $(TEST_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTABI_SANITIZE=ON -DTABI_FUZZ=ON >/dev/null
 	@cmake --build $(TEST_BUILD) -j$(JOBS)
 	@cd $(TEST_BUILD) && ctest --output-on-failure -j$(JOBS)
+	@$(MAKE) --no-print-directory fuzz FUZZ_SECONDS=30
 
 bench: deps
 	@cmake -S . -B $(BENCH_BUILD) -DCMAKE_BUILD_TYPE=Release -DTABI_BENCHMARKS=ON >/dev/null

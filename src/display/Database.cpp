@@ -4,6 +4,8 @@
 #include "app/Log.h"
 #include "display/Displayer.h"
 #include "display/Sprite.h"
+#include "scripting/Script.h"
+#include "scripting/ScriptLibrary.h"
 
 #include <algorithm>
 #include <optional>
@@ -54,6 +56,12 @@ const std::vector<SpriteRow>& ImageTable() {
 }
 
 }  // namespace
+
+CDatabase::CDatabase(CGame& game) : m_game(game), m_scripts(std::make_unique<CScriptLibrary>()) {}
+
+CDatabase::~CDatabase() = default;
+
+std::unique_ptr<CScript> CDatabase::LoadScript(int number) { return m_scripts->Load(number); }
 
 std::unique_ptr<CSprite> CDatabase::LoadSprite(int number) {
     auto sprite = std::make_unique<CSprite>(m_game.Handles());

@@ -13,12 +13,10 @@ CEntity::CEntity(CGame& game) : m_game(game) {
     m_handle = m_game.Handles().Register(this, kHandleKind);
 }
 
-// The script may be the one running right now (a character's script that
-// cleans the scene): the manager destroys it once it is safe.
-CEntity::~CEntity() {
-    m_game.Handles().Unregister(m_handle);
-    if (m_script) m_game.GetScriptManager().Retire(std::move(m_script));
-}
+// The script goes with the entity, even when it is the one running right now (a
+// character's script that cleans the scene): it leaves the manager's lists as
+// it goes, and the step that destroyed it touches it no more.
+CEntity::~CEntity() { m_game.Handles().Unregister(m_handle); }
 
 void CEntity::SetSprite(std::unique_ptr<CSprite> sprite) {
     m_sprite = std::move(sprite);
@@ -47,10 +45,7 @@ void CEntity::SetDepth(int32_t depth) {
     if (m_scene) m_scene->SortByDepth();
 }
 
-void CEntity::SetScript(std::unique_ptr<CScript> script) {
-    if (m_script) m_game.GetScriptManager().Retire(std::move(m_script));
-    m_script = std::move(script);
-}
+void CEntity::SetScript(std::unique_ptr<CScript> script) { m_script = std::move(script); }
 
 // Walking animations 4..7 face lower left, upper left, upper right, lower right;
 // the tests run in this order, so x = 0 picks 4 or 5 and (x > 0, y = 0) picks 6.

@@ -42,7 +42,8 @@ public:
     // Re-sorts the scene the entity stands in.
     void SetDepth(int32_t depth);
     int32_t GetDepth() const { return m_depth; }
-    // Takes the script; the one held before is retired through the script manager.
+    // Takes the script; the one held before is destroyed (and leaves the
+    // manager's lists), even when it is the script giving the command.
     void SetScript(std::unique_ptr<CScript> script);
     CScript* GetScript() const { return m_script.get(); }
     void SetScene(CModeRPGNormal* scene) { m_scene = scene; }

@@ -16,8 +16,6 @@ CModeRPGNormal::~CModeRPGNormal() {
     Clean();
     m_hero = nullptr;
     m_entities.clear();
-    for (auto& trap : m_traps)
-        if (trap) m_game.GetScriptManager().Retire(std::move(trap));
 }
 
 std::unique_ptr<CEntityIterator> CModeRPGNormal::CreateEntityIterator() {
@@ -87,8 +85,7 @@ uint8_t CModeRPGNormal::CellAt(int32_t x, int32_t y) const {
 }
 
 void CModeRPGNormal::SetTrap(uint8_t trap, std::unique_ptr<CScript> script) {
-    if (m_traps[trap]) m_game.GetScriptManager().Retire(std::move(m_traps[trap]));
-    m_traps[trap] = std::move(script);
+    m_traps[trap] = std::move(script);  // the old script leaves the manager's lists as it goes
 }
 
 // A trap cell painted with a number that no script was bound to does nothing.

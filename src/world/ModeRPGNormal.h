@@ -35,7 +35,7 @@ public:
     // Free (0) everywhere when there is no grid; blocked outside the grid.
     uint8_t CellAt(int32_t x, int32_t y) const;
     const CWalkGrid* Grid() const { return m_grid ? &*m_grid : nullptr; }
-    // Binds a trap number to a script; the script held before is retired.
+    // Binds a trap number to a script; the script held before is destroyed.
     void SetTrap(uint8_t trap, std::unique_ptr<CScript> script);
     CScript* TrapScript(uint8_t trap) const { return m_traps[trap].get(); }
     void TriggerTrap(uint8_t trap);

@@ -33,6 +33,7 @@ TEST(BackBuffer, ChosenFromTheDesktopShape) {
 
 TEST(BackBuffer, LowResolutionEndsTheRunAsAFailure) {
     CTempStory story;
+    story.WriteScript("start.txt", "");
     const RunResult run = story.RunHeadless(10, {"--display", "1024x768"});
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_EQ(run.log, "Low Resolution\n");

@@ -1,0 +1,31 @@
+#pragma once
+#include <map>
+#include <memory>
+#include <string_view>
+
+class CScript;
+class CScriptSource;
+
+// The numbered table of script files, and the files themselves: each is read
+// and split into tokens once, on first use, and every script made from it
+// shares that. Owned by the database.
+class CScriptLibrary {
+public:
+    CScriptLibrary() = default;
+    CScriptLibrary(const CScriptLibrary&) = delete;
+    CScriptLibrary& operator=(const CScriptLibrary&) = delete;
+    ~CScriptLibrary();
+
+    // The file of a script number, relative to the story folder; empty for a
+    // number the table lacks.
+    static std::string_view PathOf(int number);
+
+    // A new script, with its own position, state and registers, even for a
+    // number asked for before. Null (and nothing logged) for a number the
+    // table lacks; a script that never runs (logged) when its file cannot be
+    // opened. A file that could not be opened is tried again next time.
+    std::unique_ptr<CScript> Load(int number);
+
+private:
+    std::map<int, std::shared_ptr<const CScriptSource>> m_sources;
+};

@@ -1,0 +1,93 @@
+// Feeds arbitrary bytes to the script reader and scheduler as a story would
+// meet them: the bytes are both the start script and script 1, and the game
+// runs headless for up to kFrames frames (until something ends the program,
+// as the message loop would). Between frames the last eight bytes of the
+// input decide what the world does to two more scripts of that file, as the
+// scene and its entities will: raise events, restart them, destroy and
+// reload them, including while they stand in the manager's lists.
+#include "app/Game.h"
+#include "app/Options.h"
+#include "display/Database.h"
+#include "platform/Platform.h"
+#include "scripting/Script.h"
+#include "scripting/ScriptManager.h"
+
+#include <fuzzer/FuzzedDataProvider.h>
+
+#include <array>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <unistd.h>
+
+namespace {
+
+constexpr uint32_t kFrames = 300;
+std::filesystem::path g_storyDir;  // a fresh folder the scripts are written into
+
+void RemoveStory() {
+    std::error_code ignored;
+    std::filesystem::remove_all(g_storyDir, ignored);
+}
+
+void WriteScript(const char* path, const std::vector<uint8_t>& bytes) {
+    std::FILE* file = std::fopen(path, "wb");
+    if (!file) std::abort();
+    if (!bytes.empty()) std::fwrite(bytes.data(), 1, bytes.size(), file);
+    std::fclose(file);
+}
+
+// One byte of the plan: what happens to the two extra scripts before a frame.
+void Act(uint8_t action, CGame& game, std::array<std::unique_ptr<CScript>, 2>& extra) {
+    std::unique_ptr<CScript>& script = extra[(action >> 3) & 1];
+    CScriptManager& manager = game.GetScriptManager();
+    switch (action & 7) {
+        case 3: manager.RaiseEvent(CScriptManager::kEventMouseDown); break;
+        case 4: manager.RaiseEvent(CScriptManager::kEventHeroStop); break;
+        case 5:
+            if (script) manager.Restart(*script);
+            break;
+        case 6: script = game.GetDatabase().LoadScript(1); break;  // the old one is destroyed
+        case 7: script.reset(); break;
+        default: break;
+    }
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerInitialize(int*, char***) {
+    std::string pattern = (std::filesystem::temp_directory_path() / "tabi-fuzz-XXXXXX").string();
+    if (!mkdtemp(pattern.data())) std::abort();
+    g_storyDir = pattern;
+    std::filesystem::create_directories(g_storyDir / "script");
+    std::filesystem::current_path(g_storyDir);
+    std::atexit(RemoveStory);
+    return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    FuzzedDataProvider input(data, size);
+    const uint64_t plan = input.ConsumeIntegral<uint64_t>();  // taken from the end
+    const std::vector<uint8_t> script = input.ConsumeRemainingBytes<uint8_t>();
+    WriteScript("script/start.txt", script);
+    WriteScript("script/script01.txt", script);
+
+    Options options;
+    options.platform.headless = true;
+    const std::unique_ptr<CPlatform> platform = CreatePlatform(options.platform);
+    CGame game(*platform, options);
+    if (!game.Init()) return 0;
+    std::array<std::unique_ptr<CScript>, 2> extra{game.GetDatabase().LoadScript(1),
+                                                  game.GetDatabase().LoadScript(1)};
+    for (uint32_t frame = 0; frame < kFrames && !game.QuitRequested(); ++frame) {
+        Act(static_cast<uint8_t>(plan >> (8 * (frame % 8))), game, extra);
+        game.Frame();
+    }
+    // Scripts must survive their manager going first as well as last.
+    if (plan & 1) extra = {};
+    game.Shutdown();
+    extra = {};
+    return 0;
+}

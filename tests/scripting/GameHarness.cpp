@@ -1,0 +1,41 @@
+#include "scripting/GameHarness.h"
+
+#include "app/Log.h"
+#include "platform/Platform.h"
+#include "support/TempStory.h"
+
+#include <fstream>
+#include <sstream>
+#include <stdexcept>
+
+CGameHarness::CGameHarness(const CTempStory& story)
+    : m_previousDir(std::filesystem::current_path()), m_storyDir(story.Dir()) {
+    std::filesystem::current_path(m_storyDir);
+    CLog::Open("log.txt");
+    m_options.platform.headless = true;
+    m_platform = CreatePlatform(m_options.platform);
+    std::string error;
+    if (!m_platform->Init(error) || !m_platform->CreateWindow(error))
+        throw std::runtime_error("headless platform: " + error);
+    m_game = std::make_unique<CGame>(*m_platform, m_options);
+    if (!m_game->Init()) throw std::runtime_error("the game did not start");
+}
+
+CGameHarness::~CGameHarness() {
+    m_game.reset();
+    m_platform.reset();
+    CLog::Close();
+    std::filesystem::current_path(m_previousDir);
+}
+
+void CGameHarness::RunFrames(uint32_t count) {
+    for (uint32_t i = 0; i < count; ++i)
+        m_game->Frame();
+}
+
+std::string CGameHarness::Log() const {
+    std::ifstream file(m_storyDir / "log.txt", std::ios::binary);
+    std::ostringstream out;
+    out << file.rdbuf();
+    return out.str();
+}

@@ -1,0 +1,34 @@
+#pragma once
+#include "app/Game.h"
+#include "app/Options.h"
+
+#include <cstdint>
+#include <filesystem>
+#include <memory>
+#include <string>
+
+class CPlatform;
+class CTempStory;
+
+// A headless game on a story folder, run frame by frame in this process, so a
+// test can act between frames as the input poll or the scene would (raise an
+// event, restart a script). The log goes to the story's log.txt.
+class CGameHarness {
+public:
+    explicit CGameHarness(const CTempStory& story);
+    explicit CGameHarness(CTempStory&&) = delete;
+    CGameHarness(const CGameHarness&) = delete;
+    CGameHarness& operator=(const CGameHarness&) = delete;
+    ~CGameHarness();
+
+    CGame& Game() { return *m_game; }
+    void RunFrames(uint32_t count);
+    std::string Log() const;
+
+private:
+    std::filesystem::path m_previousDir;
+    std::filesystem::path m_storyDir;
+    Options m_options;
+    std::unique_ptr<CPlatform> m_platform;
+    std::unique_ptr<CGame> m_game;
+};

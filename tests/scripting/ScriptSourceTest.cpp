@@ -1,0 +1,134 @@
+#include "scripting/ScriptSource.h"
+
+#include "scripting/Script.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+#include <string>
+#include <vector>
+
+using namespace std::string_literals;
+
+namespace {
+
+std::vector<std::string> TextsOf(std::string_view bytes) {
+    const auto source = CScriptSource::Parse(bytes);
+    std::vector<std::string> texts;
+    for (const ScriptToken& token : source->Tokens())
+        texts.emplace_back(token.text);
+    return texts;
+}
+
+// The label search done the slow way, token by token from the start of the
+// file, to hold the index to: the first token whose first 99 bytes (up to a
+// NUL) are the name followed by ':' wins; the answer is the token after it.
+uint32_t ScanForLabel(std::string_view bytes, std::string_view name) {
+    const std::vector<std::string> texts = TextsOf(bytes);
+    for (uint32_t i = 0; i < texts.size(); ++i) {
+        const std::string compared = texts[i].substr(0, CScriptSource::kMaxLabelBytes);
+        if (compared.size() > name.size() && compared.compare(0, name.size(), name) == 0 &&
+            compared[name.size()] == ':')
+            return i + 1;
+    }
+    return ScriptToken::kNoLabel;
+}
+
+}  // namespace
+
+TEST(ScriptSource, SplitsTokensAsPercentSDoes) {
+    const std::string overlong(600, 'x');
+    const struct {
+        std::string bytes;
+        std::vector<std::string> texts;
+    } cases[] = {
+        {"", {}},
+        {" \t\r\n\v\f", {}},
+        {"Debug  a\tb\r\nc\vd\fe", {"Debug", "a", "b", "c", "d", "e"}},
+        {"move $a0 5\n\n\nj loop", {"move", "$a0", "5", "j", "loop"}},
+        {"\xB0\xA1\xA0\x85 x", {"\xB0\xA1\xA0\x85", "x"}},  // GB2312 and high bytes are text
+        {"ab\0cd ef"s, {"ab", "ef"}},                       // a NUL ends the text, not the token
+        {"\0x y"s, {"", "y"}},
+        {overlong + " next", {std::string(499, 'x'), "next"}},  // cut, and still one token
+        {"last", {"last"}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.bytes.substr(0, 40));
+        EXPECT_EQ(TextsOf(c.bytes), c.texts);
+    }
+}
+
+TEST(ScriptSource, ReadsNumbersAndRegisterNamesAsAtoiDoes) {
+    const std::pair<const char*, int32_t> numbers[] = {{"42", 42},
+                                                       {"-7", -7},
+                                                       {"+5", 5},
+                                                       {"12ab", 12},
+                                                       {"abc", 0},
+                                                       {"--5", 0},
+                                                       {"-", 0},
+                                                       {"", 0},
+                                                       {"-2147483648", INT32_MIN},
+                                                       {"2147483648", INT32_MAX},
+                                                       {"-99999999999999999999", INT32_MIN}};
+    for (const auto& [text, value] : numbers)
+        EXPECT_EQ(CScript::ReadNumber(text), value) << text;
+
+    const std::pair<const char*, int> registers[] = {{"$v0", 2},
+                                                     {"$V", 2},
+                                                     {"$v2", 4},
+                                                     {"$v29", 31},
+                                                     {"$a", 4},
+                                                     {"$A0", 4},
+                                                     {"$a4", 8},
+                                                     {"$t0", 8},
+                                                     {"$T1x", 9},
+                                                     {"$t23", 31},
+                                                     {"$x5", 0},
+                                                     {"$0", 0},
+                                                     {"$zero", 0},
+                                                     {"$", 0},
+                                                     {"$v-2", 0},
+                                                     {"$v-1", 1},
+                                                     {"5", kNotRegister},
+                                                     {"a0", kNotRegister},
+                                                     {"$v30", kBadRegister},
+                                                     {"$a28", kBadRegister},
+                                                     {"$t24", kBadRegister},
+                                                     {"$v-3", kBadRegister},
+                                                     {"$t99999999999", kBadRegister}};
+    for (const auto& [token, index] : registers)
+        EXPECT_EQ(CScript::ParseRegister(token), index) << token;
+}
+
+// The index must answer what a search from the start of the file would, for
+// crafted files and for random ones over an alphabet rich in colons: every
+// name a file could hold, and the jump target of every token.
+TEST(ScriptSource, LabelIndexAgreesWithAScanFromTheStart) {
+    std::vector<std::string> files = {
+        "a: b: a: c",
+        "Debug loop:x loop: j loop",  // text after the colon is ignored
+        "a:b:c: a:b:",
+        "SetDialogueContent talk: talk:",  // arguments count too
+        ":: x:",
+        "lo\0op: loop:"s,
+        std::string(98, 'n') + ": " + std::string(99, 'm') + ":"};  // 99 bytes are compared
+    std::mt19937 random(4);
+    for (int file = 0; file < 200; ++file) {
+        std::string bytes;
+        for (int i = static_cast<int>(random() % 60); i > 0; --i)
+            bytes += "ab:: \n"[random() % 6];
+        files.push_back(bytes);
+    }
+    for (const std::string& bytes : files) {
+        SCOPED_TRACE(bytes);
+        const auto source = CScriptSource::Parse(bytes);
+        for (const ScriptToken& token : source->Tokens()) {
+            const std::string text = token.text;
+            ASSERT_EQ(token.jumpTarget, ScanForLabel(bytes, text));
+            for (size_t cut = 0; cut <= text.size(); ++cut)
+                ASSERT_EQ(source->FindLabel(text.substr(0, cut)),
+                          ScanForLabel(bytes, text.substr(0, cut)));
+        }
+        EXPECT_EQ(source->FindLabel("nowhere"), ScriptToken::kNoLabel);
+    }
+}
