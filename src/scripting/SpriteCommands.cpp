@@ -1,0 +1,60 @@
+// The commands for the free sprites of the picture-novel mode: add one from
+// the image table under a name, find one by name, delete one, place one.
+// While the role-playing mode is current the first three are ignored (with 0
+// in $v0 for GetSprite) and no picture is loaded.
+#include "app/Game.h"
+#include "display/Database.h"
+#include "display/Sprite.h"
+#include "scripting/CommandContext.h"
+#include "scripting/CommandTable.h"
+#include "scripting/Script.h"
+#include "world/ModeGalNormal.h"
+
+namespace {
+
+CModeGalNormal* Pictures(CCommandContext& c) {
+    return dynamic_cast<CModeGalNormal*>(c.Game().GetMode());
+}
+
+// A new sprite object on every call, even for a picture used before; $v0 is
+// left as it was.
+void AddSprite(CCommandContext& c) {
+    c.Next();  // read and not used
+    const char* name = c.NextText();
+    CModeGalNormal* pictures = Pictures(c);
+    if (!pictures) return;
+    auto sprite = c.Game().GetDatabase().LoadSprite(static_cast<int32_t>(c.Script().RegisterAt(kRegA0)));
+    sprite->SetName(name);
+    pictures->AddSprite(std::move(sprite));
+}
+
+void GetSprite(CCommandContext& c) {
+    const char* name = c.NextText();
+    const CModeGalNormal* pictures = Pictures(c);
+    const CSprite* sprite = pictures ? pictures->GetSprite(name) : nullptr;
+    c.Script().SetRegisterAt(kRegV0, sprite ? sprite->Handle() : 0);
+}
+
+void DeleteSprite(CCommandContext& c) {
+    CModeGalNormal* pictures = Pictures(c);
+    const CSprite* sprite = c.FindObject<CSprite>(kRegA0);
+    if (pictures && sprite) pictures->DeleteSprite(sprite);
+}
+
+void SetSpritePosition(CCommandContext& c) {
+    CSprite* sprite = c.FindObject<CSprite>(kRegA0);
+    if (!sprite) return;
+    sprite->m_x = static_cast<float>(c.Script().RegisterAt(kRegA1));
+    sprite->m_y = static_cast<float>(c.Script().RegisterAt(kRegA2));
+}
+
+constexpr CommandEntry kSpriteCommands[] = {
+    {"AddSprite", AddSprite},
+    {"GetSprite", GetSprite},
+    {"DeleteSprite", DeleteSprite},
+    {"SetSpritePosition", SetSpritePosition},
+};
+
+}  // namespace
+
+std::span<const CommandEntry> SpriteCommands() { return kSpriteCommands; }
