@@ -1,7 +1,9 @@
+#include "platform/ImageFile.h"
 #include "support/TempStory.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
@@ -12,13 +14,14 @@ bool HasCommand(const char* name) {
     return std::system((std::string("command -v ") + name + " >/dev/null 2>&1").c_str()) == 0;
 }
 
-// Runs tabi in a window on a virtual display of its own, waits until it has
-// paced a few frames, taps Escape and records how the process ended. No
-// sound card is needed: SDL's dummy audio driver stands in. Every
-// wait is bounded, so a hung window fails the test instead of the suite.
+// Runs tabi in a window on a virtual display of its own (1920 x 1080, so the
+// back buffer is 1280 x 720), waits until it has paced a few frames, taps Escape and records how
+// the process ended. No sound card is needed: SDL's dummy audio driver stands in. Every wait is
+// bounded, so a hung window fails the test instead of the suite.
 constexpr const char* kScript = R"sh(#!/bin/sh
 story="$1"
 SDL_AUDIODRIVER=dummy "$2" --data "$story" --windowed --renderer software --frame-times "$story/times.txt" \
+    --screenshot "3:$story/shot.png" \
     >/dev/null 2>"$story/stderr.txt" &
 pid=$!
 timeout 30 xdotool search --sync --name '^Tabi$' >"$story/window.txt" 2>/dev/null
@@ -57,4 +60,15 @@ TEST(WindowRun, OpensPresentsFramesAndEndsOnEscape) {
         ++lines;
     EXPECT_GE(lines, 5);
     EXPECT_TRUE(std::ifstream(story.Path("log.txt")).good());
+
+    // Read back from the back buffer, not the window: no bars, no scaling.
+    int width = 0, height = 0;
+    std::vector<uint32_t> pixels;
+    std::string error;
+    ASSERT_TRUE(CImageFile::ReadPixels(story.Path("shot.png"), width, height, pixels, error))
+        << error;
+    EXPECT_EQ(width, 1280);
+    EXPECT_EQ(height, 720);
+    EXPECT_EQ(std::count(pixels.begin(), pixels.end(), 0xFF000000u),
+              static_cast<long>(pixels.size()));
 }

@@ -8,12 +8,13 @@ namespace {
 
 using std::chrono::microseconds;
 
-// The sleep stops this much before the deadline plus what the last wakes
-// overshot; the yields cover the rest. Each microsecond of margin is a
-// microsecond of busy core per frame, so the margin follows how late the
-// kernel actually wakes us rather than a fixed worst case.
-constexpr microseconds kPad{60};
-constexpr microseconds kMaxMargin{2000};
+// The sleep aims this much before the deadline: the typical time the kernel
+// takes to wake us, learnt as a running average. A wake that comes early is
+// topped up by yielding, one that comes late returns late; so the busy part
+// of a frame stays a few tens of microseconds, and a frame is never early.
+// A rare very late wake counts as at most kMaxMargin, so it cannot make every
+// following frame spin.
+constexpr microseconds kMaxMargin{1000};
 
 }  // namespace
 
@@ -50,9 +51,9 @@ void CFramePacer::Sleep(Clock::time_point deadline) {
     const Clock::time_point wake = deadline - m_margin;
     if (Clock::now() < wake) {
         std::this_thread::sleep_until(wake);
-        const auto late = std::chrono::duration_cast<microseconds>(Clock::now() - wake) + kPad;
-        // Grow at once after a late wake, shrink slowly after punctual ones.
-        m_margin = late > m_margin ? std::min(late, kMaxMargin) : m_margin - (m_margin - late) / 4;
+        const auto late =
+            std::min(std::chrono::duration_cast<microseconds>(Clock::now() - wake), kMaxMargin);
+        m_margin += (late - m_margin) / 16;
     }
     while (Clock::now() < deadline)
         sched_yield();

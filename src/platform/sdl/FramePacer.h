@@ -31,6 +31,6 @@ private:
     Clock::time_point m_origin;
     uint32_t m_lastTick = 0;  // the last value Ticks() returned, and when
     Clock::time_point m_lastRead;
-    std::chrono::microseconds m_margin{1000};  // how early to stop sleeping
+    std::chrono::microseconds m_margin{200};  // how early to stop sleeping
     std::unique_ptr<std::FILE, FileCloser> m_times;
 };
