@@ -80,14 +80,14 @@ std::string_view TrimTrailingSpaces(std::string_view line, const std::vector<Cod
 
 // Greedy fill of one paragraph (no newline inside).
 void WrapParagraph(std::string_view paragraph, int width, const CTextWrap::Measure& measure,
-                   std::vector<std::string_view>& lines) {
+                   size_t maxLines, std::vector<std::string_view>& lines) {
     const std::vector<CodePoint> cps = Decode(paragraph);
     if (cps.empty()) {
         lines.push_back(paragraph);
         return;
     }
     size_t start = 0;
-    while (start < cps.size()) {
+    while (start < cps.size() && lines.size() < maxLines) {
         size_t lastBreak = start;  // a break opportunity after `start`, if larger
         size_t end = start;
         for (; end < cps.size(); ++end) {
@@ -110,14 +110,14 @@ void WrapParagraph(std::string_view paragraph, int width, const CTextWrap::Measu
 }  // namespace
 
 std::vector<std::string_view> CTextWrap::Wrap(std::string_view text, int width,
-                                              const Measure& measure) {
+                                              const Measure& measure, size_t maxLines) {
     std::vector<std::string_view> lines;
     size_t begin = 0;
-    while (true) {
+    while (lines.size() < maxLines) {
         const size_t newline = text.find('\n', begin);
         std::string_view paragraph = text.substr(begin, newline - begin);
         if (!paragraph.empty() && paragraph.back() == '\r') paragraph.remove_suffix(1);
-        WrapParagraph(paragraph, width, measure, lines);
+        WrapParagraph(paragraph, width, measure, maxLines, lines);
         if (newline == std::string_view::npos) break;
         begin = newline + 1;
     }

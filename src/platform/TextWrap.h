@@ -1,4 +1,5 @@
 #pragma once
+#include <cstdint>
 #include <functional>
 #include <string_view>
 #include <vector>
@@ -15,7 +16,9 @@ public:
     // Lines in order, as views into `text`; a newline always ends a line.
     // Spaces at a break stay at the end of the line they follow and are cut
     // from the view. Every line holds at least one character unless its
-    // paragraph is empty, so a width of zero or less still ends.
+    // paragraph is empty, so a width of zero or less still ends. Stops after
+    // maxLines lines: a box shows only so many, and a huge text need not be
+    // measured to its end.
     static std::vector<std::string_view> Wrap(std::string_view text, int width,
-                                              const Measure& measure);
+                                              const Measure& measure, size_t maxLines = SIZE_MAX);
 };

@@ -78,3 +78,11 @@ TEST(TextWrap, NoLineIsWiderThanTheBoxUnlessItIsOneCharacter) {
         EXPECT_EQ(joined, withoutSpaces);  // nothing lost, nothing repeated
     }
 }
+
+TEST(TextWrap, StopsOnceTheBoxIsFull) {
+    const std::string text(100000, 'x');  // one word, a line of 3 letters each
+    const auto lines = CTextWrap::Wrap(text, 30, Measure, 2);
+    EXPECT_EQ(std::vector<std::string>(lines.begin(), lines.end()),
+              (std::vector<std::string>{"xxx", "xxx"}));
+    EXPECT_EQ(CTextWrap::Wrap("a\nb\nc", 100, Measure, 2).size(), 2u);
+}

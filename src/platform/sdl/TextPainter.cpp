@@ -23,23 +23,24 @@ int Measure(TTF_Font* font, std::string_view piece) {
     return TTF_SizeUTF8(font, text.c_str(), &width, &height) == 0 ? width : 0;
 }
 
-// The visible lines stacked one line skip apart on a transparent surface.
-SurfacePtr Compose(TTF_Font* font, const std::vector<std::string_view>& lines, int height) {
-    const int skip = std::max(1, TTF_FontLineSkip(font));
-    const size_t visible = std::min(lines.size(), static_cast<size_t>((height + skip - 1) / skip));
+// The lines stacked one line skip apart on a transparent surface.
+SurfacePtr Compose(TTF_Font* font, const std::vector<std::string_view>& lines, int skip) {
     std::vector<SurfacePtr> rendered;
-    int width = 0;
-    for (size_t i = 0; i < visible; ++i) {
-        const std::string text(lines[i]);
+    int width = 0, height = 0;
+    for (std::string_view piece : lines) {
+        const std::string text(piece);
         SurfacePtr line(text.empty()
                             ? nullptr
                             : TTF_RenderUTF8_Blended(font, text.c_str(), {255, 255, 255, 255}));
-        if (line) width = std::max(width, line->w);
+        if (line) {
+            width = std::max(width, line->w);
+            height =
+                static_cast<int>(rendered.size()) * skip + line->h;  // glyphs may pass the skip
+        }
         rendered.push_back(std::move(line));
     }
     if (width == 0) return nullptr;
-    const int total = static_cast<int>(visible) * skip;
-    SurfacePtr page(SDL_CreateRGBSurfaceWithFormat(0, width, total, 32, SDL_PIXELFORMAT_ARGB8888));
+    SurfacePtr page(SDL_CreateRGBSurfaceWithFormat(0, width, height, 32, SDL_PIXELFORMAT_ARGB8888));
     if (!page) return nullptr;
     SDL_FillRect(page.get(), nullptr, 0);
     for (size_t i = 0; i < rendered.size(); ++i) {
@@ -64,9 +65,12 @@ CTextPainter::Entry CTextPainter::Render(const CTtfFont* font, const DrawCommand
     std::string error;
     TTF_Font* face = font ? font->Open(*m_fonts, error) : nullptr;
     if (!face) return entry;
+    const int skip = std::max(1, TTF_FontLineSkip(face));
+    const auto visible = static_cast<size_t>((height + skip - 1) / skip);
     const auto lines = CTextWrap::Wrap(
-        command.text, width, [face](std::string_view piece) { return Measure(face, piece); });
-    SurfacePtr page = Compose(face, lines, height);
+        command.text, width, [face](std::string_view piece) { return Measure(face, piece); },
+        visible);
+    SurfacePtr page = Compose(face, lines, skip);
     if (!page) return entry;
     entry.texture.reset(SDL_CreateTextureFromSurface(m_renderer, page.get()));
     if (!entry.texture) return entry;
