@@ -1,11 +1,21 @@
 #include "platform/headless/HeadlessPlatform.h"
 
-CHeadlessPlatform::CHeadlessPlatform(const PlatformOptions& options) : m_options(options) {}
+#include "platform/sdl/FontLocator.h"
+#include "platform/sdl/Offscreen.h"
+#include "platform/sdl/SurfaceTexture.h"
+#include "platform/sdl/TtfFont.h"
+
+CHeadlessPlatform::CHeadlessPlatform(const PlatformOptions& options)
+    : m_options(options), m_fonts(std::make_unique<CFontLocator>()) {}
 
 CHeadlessPlatform::~CHeadlessPlatform() = default;
 
-bool CHeadlessPlatform::Init(std::string&) { return true; }
-bool CHeadlessPlatform::CreateWindow(std::string&) { return true; }
+bool CHeadlessPlatform::Init(std::string&) {
+    return true;
+}
+bool CHeadlessPlatform::CreateWindow(std::string&) {
+    return true;
+}
 
 bool CHeadlessPlatform::DesktopSize(int& width, int& height, std::string&) {
     width = m_options.desktopWidth;
@@ -19,8 +29,12 @@ bool CHeadlessPlatform::CreateBackBuffer(int width, int height, std::string&) {
     return true;
 }
 
-bool CHeadlessPlatform::OpenInput(std::string&) { return true; }
-bool CHeadlessPlatform::OpenAudio(std::string&) { return true; }
+bool CHeadlessPlatform::OpenInput(std::string&) {
+    return true;
+}
+bool CHeadlessPlatform::OpenAudio(std::string&) {
+    return true;
+}
 
 // A close event of frame F (or earlier) is handed out in the pass before frame
 // F, one per pass, like any window message.
@@ -47,10 +61,17 @@ DeviceState CHeadlessPlatform::ReadDevices(uint32_t frame) {
                 state.dx += event.dx;
                 state.dy += event.dy;
                 break;
-            case ReplayEvent::Type::Press: m_button = true; break;
-            case ReplayEvent::Type::Release: m_button = false; break;
-            case ReplayEvent::Type::Escape: state.escape = true; break;
-            case ReplayEvent::Type::Close: break;
+            case ReplayEvent::Type::Press:
+                m_button = true;
+                break;
+            case ReplayEvent::Type::Release:
+                m_button = false;
+                break;
+            case ReplayEvent::Type::Escape:
+                state.escape = true;
+                break;
+            case ReplayEvent::Type::Close:
+                break;
         }
     }
     state.leftButton = m_button;
@@ -61,19 +82,25 @@ void CHeadlessPlatform::WaitUntil(uint32_t tick) {
     if (static_cast<int32_t>(tick - m_now) > 0) m_now = tick;
 }
 
-std::unique_ptr<CTexture> CHeadlessPlatform::LoadTexture(const std::string& path, std::string& error) {
-    error = "pictures are not decoded yet: " + path;
-    return nullptr;
+std::unique_ptr<CTexture> CHeadlessPlatform::LoadTexture(const std::string& path,
+                                                         std::string& error) {
+    return CSurfaceTexture::Load(path, error);
 }
 
-std::unique_ptr<CFont> CHeadlessPlatform::CreateFont(const FontDesc&, std::string& error) {
-    error = "fonts are not available yet";
-    return nullptr;
+std::unique_ptr<CFont> CHeadlessPlatform::CreateFont(const FontDesc& desc, std::string&) {
+    return std::make_unique<CTtfFont>(desc);
 }
 
-bool CHeadlessPlatform::Present(const DrawList&, std::string&) { return true; }
+bool CHeadlessPlatform::Present(const DrawList&, std::string&) {
+    return true;
+}
 
-bool CHeadlessPlatform::SaveScreenshot(const DrawList&, const std::string&, std::string& error) {
-    error = "screenshots are not available yet";
-    return false;
+bool CHeadlessPlatform::Rasterize(const DrawList& frame, std::string& error) {
+    if (!m_offscreen) m_offscreen = COffscreen::Create(m_backWidth, m_backHeight, *m_fonts, error);
+    return m_offscreen && m_offscreen->Draw(frame, error);
+}
+
+bool CHeadlessPlatform::SaveScreenshot(const DrawList& frame, const std::string& path,
+                                       std::string& error) {
+    return Rasterize(frame, error) && m_offscreen->SavePng(path, error);
 }

@@ -4,10 +4,15 @@
 // the --input events, the desktop size from --display, PNG decoding, fonts, and
 // screenshots rasterised offscreen with the same renderer the window uses.
 // Does not implement: a window, real devices, audio output; Present draws
-// nothing (the displayer's render dump covers every frame).
+// nothing (the displayer's render dump covers every frame). Fonts are looked
+// up only when a screenshot first needs their pixels, so a run without
+// screenshots starts in a few milliseconds.
 #include "platform/Platform.h"
 
 #include <cstddef>
+
+class CFontLocator;
+class COffscreen;
 
 class CHeadlessPlatform : public CPlatform {
 public:
@@ -34,6 +39,10 @@ public:
     bool SaveScreenshot(const DrawList& frame, const std::string& path,
                         std::string& error) override;
 
+    // Paints the frame into the offscreen back buffer and stops there: what a
+    // screenshot costs without the PNG encoding (for benchmarks).
+    bool Rasterize(const DrawList& frame, std::string& error);
+
 private:
     PlatformOptions m_options;
     size_t m_nextDeviceEvent = 0;  // replay events before it are consumed by polls
@@ -42,4 +51,6 @@ private:
     uint32_t m_now = 0;
     int m_backWidth = 0;
     int m_backHeight = 0;
+    std::unique_ptr<CFontLocator> m_fonts;
+    std::unique_ptr<COffscreen> m_offscreen;  // made by the first screenshot
 };

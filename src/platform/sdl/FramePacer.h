@@ -1,0 +1,36 @@
+#pragma once
+#include <chrono>
+#include <cstdint>
+#include <cstdio>
+#include <memory>
+#include <string>
+
+// The window backend's wall clock: milliseconds for the game, and waits that
+// sleep for most of the time and yield for the last sliver, so frames are
+// neither early nor paid for with a busy core. Owned by the window backend.
+class CFramePacer {
+public:
+    CFramePacer();
+
+    // Every later WaitUntil writes the moment it returns, in microseconds of
+    // the steady clock, one per line. False (and `error` says why) when the
+    // file cannot be written.
+    bool RecordTimes(const std::string& path, std::string& error);
+
+    uint32_t Ticks();
+    void WaitUntil(uint32_t tick);
+
+private:
+    using Clock = std::chrono::steady_clock;
+    struct FileCloser {
+        void operator()(std::FILE* file) const { std::fclose(file); }
+    };
+
+    void Sleep(Clock::time_point deadline);
+
+    Clock::time_point m_origin;
+    uint32_t m_lastTick = 0;  // the last value Ticks() returned, and when
+    Clock::time_point m_lastRead;
+    std::chrono::microseconds m_margin{200};  // how early to stop sleeping
+    std::unique_ptr<std::FILE, FileCloser> m_times;
+};

@@ -1,0 +1,40 @@
+#pragma once
+#include "platform/sdl/SdlPtr.h"
+#include "platform/sdl/TextPainter.h"
+
+#include <cstdint>
+#include <string>
+#include <unordered_map>
+
+struct DrawList;
+class CTexture;
+class CFontLocator;
+
+// Paints a DrawList with one SDL renderer into its current target: black,
+// then every command in order, alpha blended, nearest sampling, cut to the
+// layout area. The window and the headless screenshots both paint with it,
+// so they give the same picture. Owned by a backend, next to its renderer.
+class CRasterizer {
+public:
+    CRasterizer(SDL_Renderer& renderer, CFontLocator& fonts);
+    CRasterizer(const CRasterizer&) = delete;
+    CRasterizer& operator=(const CRasterizer&) = delete;
+    ~CRasterizer();
+
+    // False (and `error` says why) when the target cannot even be cleared.
+    bool Draw(const DrawList& frame, std::string& error);
+
+private:
+    struct Upload {
+        uint64_t serial = 0;  // which picture lived at this address
+        TexturePtr texture;
+    };
+
+    SDL_Texture* TextureFor(const CTexture* texture);
+
+    SDL_Renderer* m_renderer;  // borrowed: the backend destroys us before the renderer
+    // Lookup only. Pictures live as long as the displayer, which the backend
+    // outlives; the serial catches a new picture at a freed one's address.
+    std::unordered_map<const CTexture*, Upload> m_uploads;
+    CTextPainter m_text;
+};

@@ -1,0 +1,72 @@
+#pragma once
+// The window backend: SDL2 on the desktop.
+// Implements: a full-screen (or, with --windowed, a resizable) window showing
+// the back buffer letterboxed; an accelerated renderer where a GPU driver is
+// present, SDL's software renderer otherwise; relative mouse motion, the left
+// button and Escape; an audio device opened and kept paused; frame pacing on
+// the wall clock; frames identical to the last one neither redrawn nor
+// presented; screenshots read back from the back buffer.
+// Does not implement: replayed input (--input is headless only), sound
+// output, Escape while another window has the keyboard focus.
+#include "platform/LastFrame.h"
+#include "platform/Platform.h"
+#include "platform/sdl/FramePacer.h"
+#include "platform/sdl/SdlPtr.h"
+
+#include <atomic>
+#include <memory>
+
+class CFontLocator;
+class CRasterizer;
+
+class CSdlPlatform : public CPlatform {
+public:
+    explicit CSdlPlatform(const PlatformOptions& options);
+    CSdlPlatform(const CSdlPlatform&) = delete;
+    CSdlPlatform& operator=(const CSdlPlatform&) = delete;
+    ~CSdlPlatform() override;
+
+    bool Init(std::string& error) override;
+    bool CreateWindow(std::string& error) override;
+    bool DesktopSize(int& width, int& height, std::string& error) override;
+    bool CreateBackBuffer(int width, int height, std::string& error) override;
+    bool OpenInput(std::string& error) override;
+    bool OpenAudio(std::string& error) override;
+
+    WindowEvent PollWindowEvent(uint32_t frame) override;
+    DeviceState ReadDevices(uint32_t frame) override;
+
+    uint32_t Ticks() override { return m_pacer.Ticks(); }
+    void WaitUntil(uint32_t tick) override { m_pacer.WaitUntil(tick); }
+
+    std::unique_ptr<CTexture> LoadTexture(const std::string& path, std::string& error) override;
+    std::unique_ptr<CFont> CreateFont(const FontDesc& desc, std::string& error) override;
+
+    bool Present(const DrawList& frame, std::string& error) override;
+    bool SaveScreenshot(const DrawList& frame, const std::string& path,
+                        std::string& error) override;
+
+private:
+    static int FilterEvent(void* self, SDL_Event* event);
+    bool MakeRenderer(std::string& error);
+    bool DrawBackBuffer(const DrawList& frame, std::string& error);
+    bool ShowBackBuffer(std::string& error);
+
+    PlatformOptions m_options;
+    bool m_software = false;  // SDL's software renderer rather than the GPU's
+    bool m_videoStarted = false;
+    bool m_audioStarted = false;
+    uint32_t m_audioDevice = 0;
+    std::atomic<bool> m_escapePressed{false};  // since the last poll; set by the event filter
+    int m_backWidth = 0;
+    int m_backHeight = 0;
+    bool m_exposed = true;   // the window must be shown again even if the frame is not new
+    CLastFrame m_lastFrame;  // what the back buffer holds
+    CFramePacer m_pacer;
+    std::unique_ptr<CFontLocator> m_fonts;
+    // Declared in the order they are made; destroyed the other way round.
+    WindowPtr m_window;
+    RendererPtr m_renderer;
+    TexturePtr m_backBuffer;
+    std::unique_ptr<CRasterizer> m_rasterizer;
+};

@@ -1,0 +1,31 @@
+#pragma once
+#include "platform/Texture.h"
+#include "platform/sdl/SdlPtr.h"
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+// A decoded picture kept as 32-bit ARGB pixels in memory; both backends load
+// pictures as these, and each renderer uploads its own copy when it first
+// draws one. Owned by whoever loaded it (the displayer).
+class CSurfaceTexture : public CTexture {
+public:
+    // Null (and `error` says why) when the file is missing or does not decode.
+    static std::unique_ptr<CSurfaceTexture> Load(const std::string& path, std::string& error);
+    static SurfacePtr DecodeArgb(const std::string& path, std::string& error);
+
+    CSurfaceTexture(std::string path, SurfacePtr surface);
+
+    SDL_Surface* Surface() const { return m_surface.get(); }
+    // Every pixel has full alpha: blending it is a plain copy.
+    bool IsOpaque() const { return m_opaque; }
+    // Unique for the life of the process: a renderer's cache tells a new
+    // picture from a freed one that had the same address.
+    uint64_t Serial() const { return m_serial; }
+
+private:
+    SurfacePtr m_surface;
+    bool m_opaque;
+    uint64_t m_serial;
+};

@@ -1,0 +1,82 @@
+#include "platform/LastFrame.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+
+namespace {
+
+// Stand-ins: only their addresses matter here.
+const char kTextureA = 0, kTextureB = 0, kFontA = 0, kFontB = 0;
+
+DrawList SampleFrame(const std::string& text) {
+    DrawList frame;
+    frame.clip = {0, 40, 1280, 760};
+    DrawCommand quad;
+    quad.x = 10;
+    quad.y = 20;
+    quad.width = 128;
+    quad.height = 256;
+    quad.texture = reinterpret_cast<const CTexture*>(&kTextureA);
+    DrawCommand label;
+    label.kind = DrawCommand::Kind::Text;
+    label.text = text;
+    label.font = reinterpret_cast<const CFont*>(&kFontA);
+    label.rect = {100, 600, 900, 700};
+    label.color = 0xFFFFFFFF;
+    frame.commands = {quad, label};
+    return frame;
+}
+
+}  // namespace
+
+TEST(LastFrame, AnyChangeOfPixelsMakesANewFrame) {
+    const std::string text = "你好";
+    const std::string other = "你们";
+    const std::vector<std::pair<const char*, std::function<void(DrawList&)>>> changes = {
+        {"clip", [](DrawList& f) { f.clip.top = 0; }},
+        {"one command more", [](DrawList& f) { f.commands.push_back(f.commands[0]); }},
+        {"order", [](DrawList& f) { std::swap(f.commands[0], f.commands[1]); }},
+        {"x", [](DrawList& f) { f.commands[0].x += 0.5f; }},
+        {"y", [](DrawList& f) { f.commands[0].y -= 1; }},
+        {"width", [](DrawList& f) { f.commands[0].width = 64; }},
+        {"height", [](DrawList& f) { f.commands[0].height = 64; }},
+        {"texture",
+         [](DrawList& f) {
+             f.commands[0].texture = reinterpret_cast<const CTexture*>(&kTextureB);
+         }},
+        {"text", [&](DrawList& f) { f.commands[1].text = other; }},
+        {"font", [](DrawList& f) { f.commands[1].font = reinterpret_cast<const CFont*>(&kFontB); }},
+        {"rect", [](DrawList& f) { f.commands[1].rect.right = 901; }},
+        {"colour", [](DrawList& f) { f.commands[1].color = 0xFFFFFF00; }},
+    };
+    CLastFrame last;
+    last.Remember(SampleFrame(text));
+    for (const auto& [name, change] : changes) {
+        SCOPED_TRACE(name);
+        DrawList frame = SampleFrame(text);
+        change(frame);
+        EXPECT_FALSE(last.Matches(frame));
+    }
+}
+
+// The text views of a frame die with it: the memory must hold its own copy
+// and compare by content.
+TEST(LastFrame, SameTextInAnotherBufferIsTheSameFrame) {
+    CLastFrame last;
+    {
+        std::string text = "你好";
+        last.Remember(SampleFrame(text));
+        text = "xxxxxx";  // the frame's own buffer changes after Present
+    }
+    const std::string again = "你好";
+    EXPECT_TRUE(last.Matches(SampleFrame(again)));
+    last.Forget();
+    EXPECT_FALSE(last.Matches(SampleFrame(again)));
+}
+
+TEST(LastFrame, NothingRememberedMatchesNothing) {
+    CLastFrame last;
+    EXPECT_FALSE(last.Matches(DrawList{}));
+}

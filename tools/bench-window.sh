@@ -1,0 +1,84 @@
+#!/usr/bin/env bash
+# Whole-process figures of the platform layer, on a virtual display of its
+# own (Xvfb, 1920x1080, so the back buffer is 1280x720) with SDL's software
+# renderer and dummy audio. Usage: tools/bench-window.sh BUILD_DIR
+#   window start-up : launch -> first presented frame -> exit, --windowed --frames 3
+#   idle            : CPU of a windowed run that shows nothing new for 10 s,
+#                     and its frame intervals from --frame-times
+#   headless        : --frames 2 on an empty story, and logic-only frames/s
+# Times are medians of RUNS runs (default 7); RSS is the largest seen.
+set -euo pipefail
+
+build=$(realpath "${1:-build-bench}")
+tabi="$build/tabi"
+runs=${RUNS:-7}
+idle_seconds=${IDLE_SECONDS:-10}
+[ -x "$tabi" ] || { echo "no tabi binary in $build" >&2; exit 1; }
+for tool in Xvfb xdpyinfo /usr/bin/time; do
+    command -v "$tool" >/dev/null || { echo "bench-window: $tool is missing, skipped" >&2; exit 0; }
+done
+
+story=$(mktemp -d)
+mkdir -p "$story/script" "$story/image"
+xvfb_pid=""
+cleanup() {
+    [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
+    rm -rf "$story"
+}
+trap cleanup EXIT
+
+display=99
+while [ -e "/tmp/.X$display-lock" ]; do display=$((display + 1)); done
+Xvfb ":$display" -screen 0 1920x1080x24 -nolisten tcp >/dev/null 2>&1 &
+xvfb_pid=$!
+export DISPLAY=":$display" SDL_AUDIODRIVER=dummy
+for _ in $(seq 100); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.05; done
+
+median() { sort -n | awk '{v[NR] = $1} END {print v[int((NR + 1) / 2)]}'; }
+
+# Runs tabi RUNS times; prints "median_ms max_rss_kib". The wall time is
+# bash's own (fork and exec of tabi included, nothing else); the peak RSS
+# comes from /usr/bin/time on each run too, timed separately so its own
+# start-up does not count.
+time_runs() {
+    local times=() rss=0 kib seconds
+    local TIMEFORMAT=%3R
+    for _ in $(seq "${RUNS:-$runs}"); do
+        seconds=$({ time "$tabi" --data "$story" "$@" >/dev/null 2>&1; } 2>&1)
+        times+=("$(awk -v s="$seconds" 'BEGIN {printf "%d", s * 1000}')")
+        /usr/bin/time -f "%M" -o "$story/rss.txt" "$tabi" --data "$story" "$@" >/dev/null 2>&1
+        kib=$(tail -n 1 "$story/rss.txt")
+        [ "$kib" -gt "$rss" ] && rss=$kib
+    done
+    echo "$(printf '%s\n' "${times[@]}" | median) $rss"
+}
+
+read -r ms kib < <(time_runs --windowed --renderer software --frames 3)
+printf 'window start-up to exit (--frames 3): %4d ms median, peak RSS %5.1f MiB  (target <= 264 ms, <= 40 MiB)\n' \
+    "$ms" "$(awk -v k="$kib" 'BEGIN {print k / 1024}')"
+
+"$tabi" --data "$story" --windowed --renderer software --frame-times "$story/times.txt" >/dev/null 2>&1 &
+pid=$!
+sleep 1
+ticks() { awk '{print $14 + $15}' "/proc/$pid/stat"; }
+before=$(ticks)
+sleep "$idle_seconds"
+after=$(ticks)
+kill -TERM "$pid"
+wait "$pid" || true
+hz=$(getconf CLK_TCK)
+printf 'idle window CPU over %d s: %5.2f %% of a core  (target <= 1 %%)\n' "$idle_seconds" \
+    "$(awk -v t=$((after - before)) -v hz="$hz" -v s="$idle_seconds" 'BEGIN {print t * 100 / (hz * s)}')"
+awk 'NR > 1 {d = ($1 - prev) / 1000; sum += d; n++; if (n == 1 || d < lo) lo = d; if (d > hi) hi = d}
+     {prev = $1}
+     END {printf "frame interval over %d frames: mean %.2f ms, min %.2f ms, max %.2f ms  (target mean 22-23, min >= 22)\n", n, sum / n, lo, hi}' \
+    "$story/times.txt"
+
+read -r ms kib < <(time_runs --headless --frames 2)
+printf 'headless --frames 2: %4d ms median, peak RSS %5.1f MiB  (target <= 30 ms, <= 40 MiB)\n' \
+    "$ms" "$(awk -v k="$kib" 'BEGIN {print k / 1024}')"
+
+frames=100000
+read -r ms kib < <(RUNS=3 time_runs --headless --frames "$frames")
+printf 'headless logic only: %d frames/s (--frames %d in %d ms)  (target >= 10000)\n' \
+    "$((frames * 1000 / (ms > 0 ? ms : 1)))" "$frames" "$ms"
