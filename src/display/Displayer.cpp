@@ -80,11 +80,13 @@ void CDisplayer::AddRenderItem(std::unique_ptr<RenderItem> item) {
 const std::string& CDisplayer::Utf8Of(const char* text) {
     auto found = m_utf8.find(text);
     if (found != m_utf8.end()) return found->second;
-    if (m_utf8.size() > 4096) m_utf8.clear();  // a story that never repeats a text
     return m_utf8.emplace(text, CTextCodec::Gb2312ToUtf8(text)).first->second;
 }
 
 DrawList CDisplayer::BuildDrawList() {
+    // A story that never repeats a text must not grow the cache for ever; it is
+    // emptied between frames only, since the list borrows the converted texts.
+    if (m_utf8.size() > 4096) m_utf8.clear();
     const uint32_t offsetX = OffsetX(), offsetY = OffsetY();
     DrawList list;
     list.clip = {static_cast<int32_t>(offsetX), static_cast<int32_t>(offsetY),
