@@ -2,7 +2,7 @@
 
 #include "app/HandleRegistry.h"
 #include "scripting/CommandTable.h"
-#include "scripting/GameHarness.h"
+#include "support/GameHarness.h"
 #include "scripting/ScriptSource.h"
 #include "support/TempStory.h"
 

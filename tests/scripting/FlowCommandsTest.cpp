@@ -1,5 +1,5 @@
 #include "display/Database.h"
-#include "scripting/GameHarness.h"
+#include "support/GameHarness.h"
 #include "scripting/Script.h"
 #include "scripting/ScriptManager.h"
 #include "support/TempStory.h"

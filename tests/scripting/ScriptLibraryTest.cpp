@@ -1,7 +1,7 @@
 #include "scripting/ScriptLibrary.h"
 
 #include "display/Database.h"
-#include "scripting/GameHarness.h"
+#include "support/GameHarness.h"
 #include "scripting/Script.h"
 #include "support/TempStory.h"
 

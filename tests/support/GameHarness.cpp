@@ -1,4 +1,4 @@
-#include "scripting/GameHarness.h"
+#include "support/GameHarness.h"
 
 #include "app/Log.h"
 #include "platform/Platform.h"
