@@ -2466,14 +2466,17 @@ def draw_tachie_imouto():
     return portrait(draw_imouto_figure, 512, 1024, 1.0, 0, 0, 2)
 
 
+# The busts are the dialogue frame's portraits: the frame shows them from x 70
+# and its text starts 330 pixels further right, so each figure keeps to the
+# left 320 pixels of its picture.
 def draw_bust_oneechan():
-    s = 1.75
-    return portrait(draw_oneechan_figure, 512, 512, s, 256 - 256 * s, 24 - 68 * s, 3, fade=72)
+    s = 1.15
+    return portrait(draw_oneechan_figure, 512, 512, s, 160 - 256 * s, 24 - 68 * s, 3, fade=72)
 
 
 def draw_bust_imouto():
-    s = 1.6
-    return portrait(draw_imouto_figure, 512, 512, s, 256 - 256 * s, 24 - 188 * s, 3, fade=72)
+    s = 1.1
+    return portrait(draw_imouto_figure, 512, 512, s, 160 - 256 * s, 24 - 188 * s, 3, fade=72)
 
 
 # ---------------------------------------------------------------------------

@@ -39,12 +39,24 @@ int PrepareRun(const std::vector<std::string>& args, Options& options, bool& pro
     return 0;
 }
 
+// A headless run has no player to end it: without --frames, a story that never
+// ends would run flat out for ever (and fill the disk with its dump). It stops
+// after about an hour of game time instead, and says so.
+constexpr uint32_t kHeadlessFrameLimit = 163'636;
+
 // One window event per pass, then one frame, until a quit request: the request
 // is seen at the start of the next pass, so the frame of the pass that made it
 // still runs.
 void RunMessageLoop(CGame& game, CPlatform& platform, const Options& options,
                     CInputRecorder* recorder) {
+    const bool capped = options.platform.headless && options.frames == 0;
     while (!game.QuitRequested()) {
+        if (capped && game.FrameNumber() >= kHeadlessFrameLimit) {
+            CLog::Write("tabi: the headless run ended after %u frames without an end of its own; "
+                        "give --frames to choose",
+                        kHeadlessFrameLimit);
+            break;
+        }
         const uint32_t next = game.FrameNumber() + 1;
         if (platform.PollWindowEvent(next) == WindowEvent::Close) {
             if (recorder) recorder->RecordClose(next);

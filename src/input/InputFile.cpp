@@ -70,7 +70,7 @@ bool CInputFile::Read(const std::string& path, std::vector<ReplayEvent>& events,
                       std::string& error) {
     std::ifstream file(path);
     if (!file) {
-        error = path + ": cannot open the input file";
+        error = path + ": cannot open the input file (a relative path starts in the --data folder)";
         return false;
     }
     std::string line;
