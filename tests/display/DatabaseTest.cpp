@@ -54,7 +54,7 @@ std::vector<std::string> Files(std::initializer_list<const char*> names) {
 }  // namespace
 
 // Every row: the quad, the hit box, how many sequence entries the animations
-// use, and what each animation shows tick by tick (a frame changes on the
+// use, and what each animation shows tick by tick (an image changes on its
 // 7th tick and every animation loops). Images in the wrong order, a wrong
 // file name or a lost closing mark all show up as a wrong picture here.
 TEST_F(Database, EveryRowOfTheImageTableBuildsItsSprite) {
@@ -118,9 +118,13 @@ TEST_F(Database, EveryRowOfTheImageTableBuildsItsSprite) {
             const std::vector<std::string>& sequence = row.animations[a];
             std::vector<std::string> seen{Shown(*fresh)};
             std::vector<std::string> wanted{sequence[0]};
+            // After 6 ticks an image still shows; the 7th moves on.
             for (size_t step = 1; step <= sequence.size(); ++step) {
-                for (int tick = 0; tick < 7; ++tick)
+                for (int tick = 0; tick < 6; ++tick)
                     fresh->Animate();
+                seen.push_back(Shown(*fresh));
+                wanted.push_back(sequence[step - 1]);
+                fresh->Animate();
                 seen.push_back(Shown(*fresh));
                 wanted.push_back(sequence[step % sequence.size()]);
             }
