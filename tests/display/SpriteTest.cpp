@@ -12,128 +12,77 @@
 
 namespace {
 
-// The walking character (number 1): animation 4 shows walk01, walk00,
-// walk02, walk00; animation 5 the same of the "walkb" group.
-class Sprite : public ::testing::Test {
-protected:
-    Sprite() {
-        m_story.WriteScript("start.txt", "");
-        m_story.WriteSpriteImages(0);
-        m_story.WriteSpriteImages(1);
-    }
-    std::unique_ptr<CSprite> Load(int number) {
-        if (!m_harness) m_harness = std::make_unique<CGameHarness>(m_story);
-        return m_harness->Game().GetDatabase().LoadSprite(number);
-    }
-    static std::string Shown(const CSprite& sprite) {
-        return sprite.GetTexture() ? sprite.GetTexture()->Path() : "(nothing)";
-    }
-    static void Tick(CSprite& sprite, int ticks) {
-        for (int i = 0; i < ticks; ++i)
-            sprite.Animate();
-    }
+// One step of a timing case: ask for an animation, or tick and then look.
+struct Step {
+    enum Kind { Ask, Tick } kind;
+    int value;
+    const char* shown = nullptr;  // after a Tick: the image that must show
+};
 
-    CTempStory m_story;
-    std::unique_ptr<CGameHarness> m_harness;
+struct TimingCase {
+    const char* what;
+    int frameDuration;
+    std::vector<Step> steps;
 };
 
 }  // namespace
 
-// Asking again for the running animation must neither restart it nor reset
-// its tick: the hero controller asks every frame while the pointer rests.
-TEST_F(Sprite, AskingForTheRunningAnimationChangesNothing) {
-    auto walker = Load(1);
-    walker->SetAnimation(4);
-    Tick(*walker, 10);  // second image, 3 ticks in
-    ASSERT_EQ(Shown(*walker), "image/walk00.png");
-    walker->SetAnimation(4);
-    EXPECT_EQ(Shown(*walker), "image/walk00.png");
-    Tick(*walker, 3);
-    EXPECT_EQ(Shown(*walker), "image/walk00.png");
-    Tick(*walker, 1);
-    EXPECT_EQ(Shown(*walker), "image/walk02.png") << "the 7th tick of the image moves on";
-}
-
-// A switch starts the new sequence but keeps the tick, so its first image
-// may last fewer ticks than the rest.
-TEST_F(Sprite, SwitchingKeepsTheTick) {
-    auto walker = Load(1);
-    walker->SetAnimation(4);
-    Tick(*walker, 5);
-    walker->SetAnimation(5);
-    EXPECT_EQ(Shown(*walker), "image/walkb01.png");
-    Tick(*walker, 1);
-    EXPECT_EQ(Shown(*walker), "image/walkb01.png");
-    Tick(*walker, 1);
-    EXPECT_EQ(Shown(*walker), "image/walkb00.png");
-    Tick(*walker, 6);
-    EXPECT_EQ(Shown(*walker), "image/walkb00.png");
-    Tick(*walker, 1);
-    EXPECT_EQ(Shown(*walker), "image/walkb02.png");
-}
-
-TEST_F(Sprite, UndefinedAnimationsChangeNothing) {
-    struct Case {
-        int number;
-        int animation;
+// The walking character (number 1): animation 4 shows walk01, walk00,
+// walk02, walk00; animation 5 the same of the "walkb" group. The tick is a
+// byte that moves the image on when it exceeds the frame duration.
+TEST(Sprite, AnimationTiming) {
+    using S = Step;
+    const TimingCase cases[] = {
+        {"asking for the running animation neither restarts it nor resets the tick",
+         6,
+         {{S::Ask, 4},
+          {S::Tick, 10, "walk00"},
+          {S::Ask, 4},
+          {S::Tick, 3, "walk00"},
+          {S::Tick, 1, "walk02"}}},
+        {"a switch keeps the tick, so its first image may be short",
+         6,
+         {{S::Ask, 4},
+          {S::Tick, 5, "walk01"},
+          {S::Ask, 5},
+          {S::Tick, 1, "walkb01"},
+          {S::Tick, 1, "walkb00"},
+          {S::Tick, 6, "walkb00"},
+          {S::Tick, 1, "walkb02"}}},
+        {"animations that do not exist change nothing, the tick included",
+         6,
+         {{S::Tick, 3, "walk00"},
+          {S::Ask, 8},
+          {S::Ask, 20},
+          {S::Ask, 255},
+          {S::Tick, 0, "walk00"},
+          {S::Ask, 4},
+          {S::Tick, 3, "walk01"},
+          {S::Tick, 1, "walk00"}}},
+        {"a duration of 255 freezes the animation", 255, {{S::Ask, 4}, {S::Tick, 2000, "walk01"}}},
+        {"a duration of 254 moves on at the 255th tick",
+         254,
+         {{S::Ask, 4}, {S::Tick, 254, "walk01"}, {S::Tick, 1, "walk00"}}},
     };
-    const Case cases[] = {{1, 8}, {1, 19}, {1, 20}, {1, 255}, {0, 1}, {0, 7}};
-    for (const Case& c : cases) {
-        SCOPED_TRACE("sprite " + std::to_string(c.number) + ", animation " +
-                     std::to_string(c.animation));
-        auto sprite = Load(c.number);
-        Tick(*sprite, 3);
-        const std::string before = Shown(*sprite);
-        sprite->SetAnimation(static_cast<uint8_t>(c.animation));
-        EXPECT_EQ(sprite->GetAnimation(), 0);
-        EXPECT_EQ(Shown(*sprite), before);
-        Tick(*sprite, 4);  // the tick went on counting where it was
-        EXPECT_EQ(Shown(*sprite), before);
-    }
-}
-
-// The tick is a byte: with a duration of 255 it never exceeds it and the
-// animation stands still; at 254 it still moves, on the 255th tick.
-TEST_F(Sprite, FrameDurationOf255FreezesTheAnimation) {
-    auto frozen = Load(1);
-    frozen->SetFrameDuration(255);
-    frozen->SetAnimation(4);
-    for (int tick = 0; tick < 2000; ++tick) {
-        frozen->Animate();
-        ASSERT_EQ(Shown(*frozen), "image/walk01.png") << "tick " << tick;
-    }
-    auto slow = Load(1);
-    slow->SetFrameDuration(254);
-    slow->SetAnimation(4);
-    Tick(*slow, 254);
-    EXPECT_EQ(Shown(*slow), "image/walk01.png");
-    Tick(*slow, 1);
-    EXPECT_EQ(Shown(*slow), "image/walk00.png");
-}
-
-// Names keep at most 31 bytes and are never cut inside a two-byte character.
-TEST_F(Sprite, NamesAreCutAt31BytesOnACharacter) {
-    struct Case {
-        const char* what;
-        std::string name;
-        std::string kept;
-    };
-    const std::string ascii31(31, 'n');
-    const std::string ascii30(30, 'n');
-    const Case cases[] = {
-        {"31 bytes fit", ascii31, ascii31},
-        {"32 bytes lose the last", ascii31 + "x", ascii31},
-        {"a character across the limit goes whole", ascii30 + "\xC4\xE3", ascii30},
-        {"a character that ends at 31 stays", std::string(29, 'n') + "\xC4\xE3" + "x",
-         std::string(29, 'n') + "\xC4\xE3"},
-        {"empty", "", ""},
-    };
-    auto sprite = Load(0);
-    for (const Case& c : cases) {
+    CTempStory story;
+    story.WriteScript("start.txt", "");
+    story.WriteSpriteImages(1);
+    CGameHarness harness(story);
+    for (const TimingCase& c : cases) {
         SCOPED_TRACE(c.what);
-        sprite->SetName(c.name);
-        EXPECT_EQ(sprite->Name(), c.kept);
-        EXPECT_EQ(CSprite::CutName(c.name), c.kept);
+        auto walker = harness.Game().GetDatabase().LoadSprite(1);
+        walker->SetFrameDuration(static_cast<uint8_t>(c.frameDuration));
+        int step = 0;
+        for (const Step& s : c.steps) {
+            SCOPED_TRACE("step " + std::to_string(step++));
+            if (s.kind == Step::Ask) {
+                walker->SetAnimation(static_cast<uint8_t>(s.value));
+                continue;
+            }
+            for (int tick = 0; tick < s.value; ++tick)
+                walker->Animate();
+            EXPECT_EQ(walker->GetTexture()->Path(), std::string("image/") + s.shown + ".png");
+        }
     }
 }
 

@@ -197,37 +197,6 @@ TEST_F(DialogueCommands, OverlongTextsAreCutOnACharacter) {
     }
 }
 
-// In the picture-novel mode a click raises EVENT_MOUSE_DOWN in the poll, before
-// the scripts run: the waiting script goes on in the frame of the click, and
-// that frame already shows the next line.
-TEST_F(DialogueCommands, ClickShowsTheNextLineInTheSameFrame) {
-    m_story.WriteScript("start.txt", std::string(kToPictures) +
-                                         "ShowDialogueFrame\nSetDialogueContent one\n"
-                                         "WaitForEvent EVENT_MOUSE_DOWN\nSetDialogueContent two\n"
-                                         "WaitForEvent EVENT_MOUSE_DOWN\nHideDialogueFrame\n");
-    m_story.WriteInput("6 press\n7 release\n9 press\n");
-    const RunResult run = m_story.RunHeadless(9);
-    EXPECT_EQ(run.log, "WaitForEvent\nWaitForEvent\n");
-    const struct {
-        uint32_t frame;
-        size_t items;
-        std::string content;
-    } frames[] = {{4, 3, "\u3000\u3000one"},
-                  {5, 3, "\u3000\u3000one"},
-                  {6, 3, "\u3000\u3000two"},
-                  {8, 3, "\u3000\u3000two"},
-                  {9, 0, ""}};
-    for (const auto& f : frames) {
-        SCOPED_TRACE("frame " + std::to_string(f.frame));
-        const nlohmann::json* line = run.Frame(f.frame);
-        ASSERT_NE(line, nullptr);
-        ASSERT_EQ(line->at("items").size(), f.items);
-        if (f.items) {
-            EXPECT_EQ(line->at("items")[1].at("text"), f.content);
-        }
-    }
-}
-
 // The hero controller's states through the commands: 0 free, 1 dialogue,
 // 3 locked. Lock is refused while a dialogue is shown or already locked;
 // ShowDialogueFrame wins over a lock; HideDialogueFrame and Unlock free it.

@@ -198,22 +198,3 @@ TEST_F(Widget, AddAndRemoveChildrenOwnWhatTheyHold) {
     lonely.RemoveChild(&lonely);
     EXPECT_FALSE(rootLeaf);
 }
-
-// Nothing to draw draws nothing: a widget without a sprite, a text widget
-// without a font or without a parent to pass its item to.
-TEST_F(Widget, WidgetsWithNothingToShowDrawNothing) {
-    auto bare = std::make_unique<CImageWidget>();
-    auto fontless = std::make_unique<CTextWidget>();
-    fontless->SetText("fontless");
-    m_root.AddChild(std::move(bare));
-    m_root.AddChild(std::move(fontless));
-    EXPECT_EQ(Rendered(), "");
-
-    const size_t queued = Displayer().QueuedItems();
-    auto orphan = Text("orphan", {0, 0, 100, 100});
-    orphan->Render(Displayer());
-    EXPECT_EQ(Displayer().QueuedItems(), queued);
-    auto rootImage = Image("root", 5, 6);
-    rootImage->Render(Displayer());
-    EXPECT_EQ(Displayer().QueuedItems(), queued + 1) << "a root hands its items to the displayer";
-}
