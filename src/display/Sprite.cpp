@@ -8,7 +8,9 @@ CSprite::CSprite(CHandleRegistry& handles) : m_handles(handles) {
     m_handle = m_handles.Register(this, kHandleKind);
 }
 
-CSprite::~CSprite() { m_handles.Unregister(m_handle); }
+CSprite::~CSprite() {
+    m_handles.Unregister(m_handle);
+}
 
 void CSprite::AddImage(const CTexture* texture) {
     if (m_imageCount < kMaxImages) m_images[m_imageCount++] = texture;
@@ -28,9 +30,13 @@ void CSprite::AddFrame(uint8_t imageIndex) {
     if (m_frameCount < kMaxFrames) m_frames[m_frameCount++] = imageIndex;
 }
 
-void CSprite::EndAnimation() { AddFrame(kEnd); }
+void CSprite::EndAnimation() {
+    AddFrame(kEnd);
+}
 
-void CSprite::SetHitBox(const HitBox& box) { m_hitBox = box; }
+void CSprite::SetHitBox(const HitBox& box) {
+    m_hitBox = box;
+}
 
 void CSprite::SetAnimation(uint8_t animation) {
     if (animation == m_animation) return;
@@ -69,4 +75,10 @@ RenderItem CSprite::MakeItem(float x, float y) const {
     return item;
 }
 
-void CSprite::SetName(std::string_view name) { m_name = CTextCodec::CutAtCharacter(name, kMaxNameBytes); }
+void CSprite::SetName(std::string_view name) {
+    m_name = CutName(name);
+}
+
+std::string_view CSprite::CutName(std::string_view name) {
+    return CTextCodec::CutAtCharacter(name, kMaxNameBytes);
+}

@@ -61,8 +61,11 @@ public:
     RenderItem MakeItem(float x, float y) const;
 
     uint32_t Handle() const { return m_handle; }
-    // Names longer than 31 bytes are cut.
+    // Names longer than 31 bytes are cut, never in the middle of a character.
     void SetName(std::string_view name);
+    // What SetName keeps of a name: a lookup cuts the name it is given the
+    // same way, so a long name still finds the sprite it was given to.
+    static std::string_view CutName(std::string_view name);
     const std::string& Name() const { return m_name; }
     const std::optional<HitBox>& GetHitBox() const { return m_hitBox; }
     int32_t Width() const { return m_width; }

@@ -23,7 +23,8 @@ void AddSprite(CCommandContext& c) {
     const char* name = c.NextText();
     CModeGalNormal* pictures = Pictures(c);
     if (!pictures) return;
-    auto sprite = c.Game().GetDatabase().LoadSprite(static_cast<int32_t>(c.Script().RegisterAt(kRegA0)));
+    auto sprite =
+        c.Game().GetDatabase().LoadSprite(static_cast<int32_t>(c.Script().RegisterAt(kRegA0)));
     sprite->SetName(name);
     pictures->AddSprite(std::move(sprite));
 }
@@ -35,10 +36,12 @@ void GetSprite(CCommandContext& c) {
     c.Script().SetRegisterAt(kRegV0, sprite ? sprite->Handle() : 0);
 }
 
+// The mode is asked first: in the role-playing mode the command is ignored
+// without a word, even for a handle that names nothing.
 void DeleteSprite(CCommandContext& c) {
     CModeGalNormal* pictures = Pictures(c);
-    const CSprite* sprite = c.FindObject<CSprite>(kRegA0);
-    if (pictures && sprite) pictures->DeleteSprite(sprite);
+    if (!pictures) return;
+    if (const CSprite* sprite = c.FindObject<CSprite>(kRegA0)) pictures->DeleteSprite(sprite);
 }
 
 void SetSpritePosition(CCommandContext& c) {
@@ -57,4 +60,6 @@ constexpr CommandEntry kSpriteCommands[] = {
 
 }  // namespace
 
-std::span<const CommandEntry> SpriteCommands() { return kSpriteCommands; }
+std::span<const CommandEntry> SpriteCommands() {
+    return kSpriteCommands;
+}

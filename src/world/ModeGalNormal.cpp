@@ -14,8 +14,9 @@ void CModeGalNormal::AddSprite(std::unique_ptr<CSprite> sprite) {
 }
 
 CSprite* CModeGalNormal::GetSprite(std::string_view name) const {
+    const std::string_view kept = CSprite::CutName(name);
     for (const auto& sprite : m_sprites)
-        if (sprite->Name() == name) return sprite.get();
+        if (sprite->Name() == kept) return sprite.get();
     return nullptr;
 }
 
@@ -27,7 +28,9 @@ void CModeGalNormal::DeleteSprite(const CSprite* sprite) {
     m_sprites.erase(found);
 }
 
-void CModeGalNormal::Clean() { m_sprites.clear(); }
+void CModeGalNormal::Clean() {
+    m_sprites.clear();
+}
 
 void CModeGalNormal::Draw() {
     for (const auto& sprite : m_sprites)

@@ -15,7 +15,8 @@ public:
     ~CModeGalNormal() override;
 
     void AddSprite(std::unique_ptr<CSprite> sprite);
-    // The first sprite of that name, or null.
+    // The first sprite of that name, or null. The name is cut as AddSprite's
+    // names are, so a story may look a sprite up by the long name it gave it.
     CSprite* GetSprite(std::string_view name) const;
     // Removes and destroys the sprite, writing "Sprite Deleted"; a sprite that is
     // not in the list is left alone, silently.
