@@ -18,6 +18,7 @@ uint32_t CHandleRegistry::Register(void* object, HandleKind kind) {
     Slot& slot = m_slots[index];
     slot.object = object;
     slot.kind = kind;
+    ++m_live;
     return (uint32_t{slot.generation} << kIndexBits) | (index + 1);
 }
 
@@ -28,7 +29,11 @@ void CHandleRegistry::Unregister(uint32_t handle) {
     if (!slot.object || slot.generation != (handle >> kIndexBits)) return;
     slot.object = nullptr;
     slot.kind = HandleKind::None;
-    slot.generation = static_cast<uint16_t>(slot.generation + 1 == kGenerationLimit ? 1 : slot.generation + 1);
+    --m_live;
+    // A slot whose generations are used up is retired rather than wrapped, so
+    // no handle ever names a second object: a story that makes and frees an
+    // object 4095 times costs one 16-byte slot.
+    if (++slot.generation == kGenerationLimit) return;
     m_free.push_back(index);
 }
 

@@ -9,7 +9,8 @@ enum class HandleKind : uint8_t { None = 0, Entity = 1, Sprite = 2 };
 // Hands out the 32-bit handles that script registers carry instead of
 // addresses: the low 20 bits are a slot index plus one, the high 12 bits the
 // slot's generation. Freeing a slot bumps its generation, so a stale handle
-// finds nothing; 0 is the null handle, and a small number (generation 0)
+// finds nothing (a slot is retired before its generation would repeat); 0 is
+// the null handle, and a small number (generation 0)
 // never names an object. Objects register themselves when made and
 // unregister when destroyed; the registry never owns them.
 class CHandleRegistry {
@@ -29,7 +30,7 @@ public:
     T* Find(uint32_t handle) const {
         return static_cast<T*>(Lookup(handle, T::kHandleKind));
     }
-    size_t LiveCount() const { return m_slots.size() - m_free.size(); }
+    size_t LiveCount() const { return m_live; }
 
 private:
     struct Slot {
@@ -41,4 +42,5 @@ private:
 
     std::vector<Slot> m_slots;
     std::vector<uint32_t> m_free;  // freed slot indexes, reused last-freed first
+    size_t m_live = 0;
 };

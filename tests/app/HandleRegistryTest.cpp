@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <vector>
+
 namespace {
 
 struct Thing {
@@ -39,16 +42,18 @@ TEST(HandleRegistry, NumbersAreNeverHandles) {
     }
 }
 
-TEST(HandleRegistry, GenerationsWrapWithoutEverGivingZero) {
+TEST(HandleRegistry, NoHandleEverNamesASecondObject) {
     CHandleRegistry registry;
     Thing a;
-    uint32_t first = registry.Register(&a, HandleKind::Entity);
-    registry.Unregister(first);
+    std::vector<uint32_t> used;
     for (uint32_t i = 0; i < CHandleRegistry::kGenerationLimit + 3; ++i) {
         const uint32_t h = registry.Register(&a, HandleKind::Entity);
         ASSERT_NE(h >> CHandleRegistry::kIndexBits, 0u);
         ASSERT_EQ(registry.Find<Thing>(h), &a);
+        used.push_back(h);
         registry.Unregister(h);
     }
+    std::sort(used.begin(), used.end());
+    EXPECT_EQ(std::adjacent_find(used.begin(), used.end()), used.end());
     EXPECT_EQ(registry.LiveCount(), 0u);
 }
