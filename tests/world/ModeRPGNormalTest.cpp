@@ -190,3 +190,33 @@ TEST_F(SceneStory, CleanSceneSparesTheHeroWhateverItsRole) {
     EXPECT_EQ(SceneImages(m_story.RunHeadless(3), 3),
               std::vector<std::string>{"image/oneechanS.png"});
 }
+
+// A character's script may destroy itself in the middle of its step: by
+// cleaning the scene it stands in, or by giving its own entity another
+// script (the handle reaches it through a global flag). It takes no step
+// after that; the new script runs on the next click.
+TEST_F(SceneStory, ACharacterScriptMayDestroyItself) {
+    struct Case {
+        const char* what;
+        std::string script;
+        std::string log;
+    };
+    const Case cases[] = {
+        {"CleanScene", "CleanScene\nDebug never\n", ""},
+        {"SetEntityScript",
+         "move $a0 5\nGetGlobalFlag\nmove $a0 $v0\nmove $a1 2\nSetEntityScript\nDebug never\n",
+         "second\n"},
+    };
+    m_story.WriteScript("script02.txt", "Debug second\n");
+    m_story.WriteInput("3 motion 600 350\n5 press\n6 release\n9 press\n10 release\n");
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        m_story.WriteScript("script01.txt", c.script);
+        m_story.WriteScript("start.txt", CSceneStory::HeroAt(200, 300) +
+                                             CSceneStory::EntityAt(2, "npc", 600, 300) +
+                                             "SetNPC\nmove $a1 1\nSetEntityScript\n"
+                                             "move $a1 $a0\nmove $a0 5\nSetGlobalFlag\n");
+        const RunResult run = m_story.RunHeadless(12);
+        EXPECT_EQ(run.log, c.log);
+    }
+}
