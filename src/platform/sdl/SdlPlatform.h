@@ -1,7 +1,7 @@
 #pragma once
 // The window backend: SDL2 on the desktop.
 // Implements: a full-screen (or, with --windowed, a resizable) window showing
-// the back buffer letterboxed; an accelerated renderer where a GPU driver is
+// the back buffer letterboxed; F1 as the overlay's window event; an accelerated renderer where a GPU driver is
 // present, SDL's software renderer otherwise; relative mouse motion, the left
 // button and Escape; an audio device opened and kept paused; frame pacing on
 // the wall clock; frames identical to the last one neither redrawn nor
@@ -41,6 +41,11 @@ public:
 
     std::unique_ptr<CTexture> LoadTexture(const std::string& path, std::string& error) override;
     std::unique_ptr<CFont> CreateFont(const FontDesc& desc, std::string& error) override;
+    std::unique_ptr<CTexture> CreateTexture(const std::string& name, int width, int height,
+                                            std::span<const uint32_t> argb,
+                                            std::string& error) override;
+    bool UpdateTexture(CTexture& texture, std::span<const uint32_t> argb,
+                       std::string& error) override;
 
     bool Present(const DrawList& frame, std::string& error) override;
     bool SaveScreenshot(const DrawList& frame, const std::string& path,
