@@ -220,3 +220,16 @@ TEST_F(SceneStory, ACharacterScriptMayDestroyItself) {
         EXPECT_EQ(run.log, c.log);
     }
 }
+
+// A scene higher than 20477 pixels would need a grid of more than 8192 x
+// 8192 cells: it is taken as 20477 high, which the camera then keeps to.
+TEST_F(SceneStory, TallScenesAreCutToWhatTheirGridAllows) {
+    m_story.WriteScript("start.txt", "SetSceneScale 2048 30000\n" +
+                                         CSceneStory::EntityAt(1, "hero", 1024, 29000) +
+                                         "SetHero hero\n");
+    const RunResult run = m_story.RunHeadless(2);
+    EXPECT_EQ(run.log,
+              "SetSceneScale: a scene 30000 pixels high is too high for its walk grid; 20477 is "
+              "used\n");
+    EXPECT_EQ(CSceneStory::Item(run, 2, "image/walk")["y"], 29000 - 128 - (20477 - 720));
+}
