@@ -99,7 +99,7 @@ std::unique_ptr<CTexture> CHeadlessPlatform::CreateTexture(const std::string& na
 }
 
 bool CHeadlessPlatform::UpdateTexture(CTexture& texture, std::span<const uint32_t> argb,
-                           std::string& error) {
+                                      std::string& error) {
     auto* surface = dynamic_cast<CSurfaceTexture*>(&texture);
     if (!surface) {
         error = "not a picture of this backend";

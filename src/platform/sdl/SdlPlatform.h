@@ -1,11 +1,12 @@
 #pragma once
 // The window backend: SDL2 on the desktop.
 // Implements: a full-screen (or, with --windowed, a resizable) window showing
-// the back buffer letterboxed; F1 as the overlay's window event; an accelerated renderer where a GPU driver is
+// the back buffer letterboxed; an accelerated renderer where a GPU driver is
 // present, SDL's software renderer otherwise; relative mouse motion, the left
-// button and Escape; an audio device opened and kept paused; frame pacing on
-// the wall clock; frames identical to the last one neither redrawn nor
-// presented; screenshots read back from the back buffer.
+// button and Escape; F1 as the overlay's window event; an audio device opened
+// and kept paused; frame pacing on the wall clock; frames identical to the
+// last one neither redrawn nor presented; screenshots read back from the back
+// buffer.
 // Does not implement: replayed input (--input is headless only), sound
 // output, Escape while another window has the keyboard focus.
 #include "platform/LastFrame.h"
