@@ -166,3 +166,27 @@ TEST_F(HeroController, ClicksFollowTheControllerState) {
     m_story.WriteInput("3 motion 600 350\n5 press\n6 release\n");
     EXPECT_EQ(m_story.RunHeadless(10).log, "");
 }
+
+// Resting on a character, the pointer cycles its second animation (images
+// m1, m2, m3) at a frame duration of 20: each image shows for 21 frames,
+// since asking again for the running animation does not restart it.
+TEST_F(HeroController, PointerOverACharacterCyclesEvery21Frames) {
+    m_story.WriteScript("start.txt", HeroAndCharacter(false));
+    m_story.WriteInput("3 motion 600 350\n");
+    const RunResult run = m_story.RunHeadless(100);
+    std::vector<uint32_t> changes;
+    std::string shown = PointerImage(run, 3);
+    EXPECT_EQ(shown, "image/m1.png");
+    for (uint32_t frame = 4; frame <= 100; ++frame) {
+        const std::string image = PointerImage(run, frame);
+        if (image == shown) continue;
+        EXPECT_EQ(image, shown == "image/m1.png"   ? "image/m2.png"
+                         : shown == "image/m2.png" ? "image/m3.png"
+                                                   : "image/m1.png");
+        shown = image;
+        changes.push_back(frame);
+    }
+    ASSERT_GE(changes.size(), 3u);
+    for (size_t i = 1; i < changes.size(); ++i)
+        EXPECT_EQ(changes[i] - changes[i - 1], 21u);
+}
