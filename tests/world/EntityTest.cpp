@@ -220,14 +220,3 @@ TEST_F(EntityInScene, HitBoxAnswersInsideItsEdgesOnly) {
         EXPECT_FALSE(prop.HitTest(p.x, p.y));
     EXPECT_FALSE(prop.HitTest(200, 300));
 }
-
-TEST_F(EntityInScene, SpeedSquaredIsZeroOnlyWhileStanding) {
-    CEntity& npc = Add(2, 0, 0);
-    EXPECT_EQ(npc.SpeedSquared(), 0);
-    npc.MoveTo(30, 40, 5);
-    EXPECT_DOUBLE_EQ(npc.SpeedSquared(), 25);
-    npc.MoveTo(300, 400, 5);  // re-aimed: same direction, same speed
-    EXPECT_DOUBLE_EQ(npc.SpeedSquared(), 25);
-    npc.Stop();
-    EXPECT_EQ(npc.SpeedSquared(), 0);
-}
