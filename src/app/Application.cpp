@@ -3,13 +3,14 @@
 #include "app/CommandLine.h"
 #include "app/Game.h"
 #include "app/Log.h"
+#include "display/Displayer.h"
 #include "input/InputFile.h"
 #include "input/InputRecorder.h"
 #include "platform/Platform.h"
 
+#include <unistd.h>
 #include <cstdio>
 #include <memory>
-#include <unistd.h>
 
 namespace {
 
@@ -58,9 +59,12 @@ void RunMessageLoop(CGame& game, CPlatform& platform, const Options& options,
             break;
         }
         const uint32_t next = game.FrameNumber() + 1;
-        if (platform.PollWindowEvent(next) == WindowEvent::Close) {
+        const WindowEvent event = platform.PollWindowEvent(next);
+        if (event == WindowEvent::Close) {
             if (recorder) recorder->RecordClose(next);
             game.RequestQuit(ExitCode::Normal);
+        } else if (event == WindowEvent::ToggleOverlay) {
+            game.GetDisplayer().ToggleOverlay();  // a view only: not recorded
         }
         game.Frame();
         if (options.frames != 0 && game.FrameNumber() >= options.frames) break;

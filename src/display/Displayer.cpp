@@ -3,6 +3,7 @@
 #include "app/Game.h"
 #include "app/Log.h"
 #include "app/Options.h"
+#include "display/DevOverlay.h"
 #include "display/RenderDump.h"
 #include "platform/Platform.h"
 #include "platform/TextCodec.h"
@@ -21,7 +22,8 @@ CDisplayer::BackBuffer CDisplayer::ChooseBackBuffer(uint32_t w, uint32_t h) {
     return {w, h, false};
 }
 
-CDisplayer::CDisplayer(CGame& game) : m_game(game) {
+CDisplayer::CDisplayer(CGame& game)
+    : m_game(game), m_overlay(std::make_unique<CDevOverlay>(game, game.GetOptions().overlay)) {
     const Options& options = game.GetOptions();
     if (!options.dumpFile.empty()) {
         m_dump = std::make_unique<CRenderDump>(options.dumpFile);
@@ -47,8 +49,8 @@ void CDisplayer::Init() {
         m_game.RequestQuit(ExitCode::Failure);
         return;
     }
-    const BackBuffer chosen = ChooseBackBuffer(static_cast<uint32_t>(desktopWidth),
-                                               static_cast<uint32_t>(desktopHeight));
+    const BackBuffer chosen =
+        ChooseBackBuffer(static_cast<uint32_t>(desktopWidth), static_cast<uint32_t>(desktopHeight));
     if (chosen.lowResolution) {
         CLog::Write("Low Resolution");
         m_game.RequestQuit(ExitCode::Failure);
@@ -124,11 +126,12 @@ DrawList CDisplayer::BuildDrawList() {
 void CDisplayer::Render() {
     const uint32_t frame = m_game.FrameNumber();
     if (m_dump)
-        m_dump->WriteFrame(frame, m_renderQueue, [this](const char* text) -> const std::string& {
-            return Utf8Of(text);
-        });
+        m_dump->WriteFrame(frame, m_renderQueue,
+                           [this](const char* text) -> const std::string& { return Utf8Of(text); });
     if (m_ready) {
-        const DrawList list = BuildDrawList();
+        DrawList list = BuildDrawList();
+        if (m_overlay->IsOn())
+            m_overlay->AppendTo(list, static_cast<float>(OffsetX()), static_cast<float>(OffsetY()));
         std::string error;
         if (!m_game.Platform().Present(list, error)) {
             CLog::Write("CDisplayer::Render() m_d3dDev->Clear() Failed\n");
@@ -144,6 +147,14 @@ void CDisplayer::Render() {
         }
     }
     m_renderQueue.clear();
+}
+
+void CDisplayer::ToggleOverlay() {
+    m_overlay->Toggle();
+}
+
+bool CDisplayer::IsOverlayOn() const {
+    return m_overlay->IsOn();
 }
 
 Quad CDisplayer::CreateVertexBuffer(int32_t width, int32_t height) {

@@ -13,6 +13,7 @@ class CGame;
 class CTexture;
 class CFont;
 class CRenderDump;
+class CDevOverlay;
 struct FontDesc;
 
 // The only way to the screen. Chooses the back buffer from the desktop's shape,
@@ -40,6 +41,10 @@ public:
     void Init();
     void Render();
     void AddRenderItem(std::unique_ptr<RenderItem> item);
+    // The author's overlay (F1, --overlay): drawn over each frame after the
+    // render dump took it, so it never shows there.
+    void ToggleOverlay();
+    bool IsOverlayOn() const;
 
     Quad CreateVertexBuffer(int32_t width, int32_t height);
     // Borrowed: textures live as long as the displayer. Null when the file is
@@ -66,5 +71,6 @@ private:
     std::map<std::string, std::unique_ptr<CTexture>> m_textures;
     std::unordered_map<std::string, std::string> m_utf8;  // GB2312 text -> UTF-8, lookup only
     std::unique_ptr<CRenderDump> m_dump;
+    std::unique_ptr<CDevOverlay> m_overlay;
     std::multimap<uint32_t, std::string> m_screenshots;  // frame -> PNG path
 };

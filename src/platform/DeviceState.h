@@ -10,5 +10,7 @@ struct DeviceState {
     bool escape = false;
 };
 
-// The window messages the message loop handles, one per pass.
-enum class WindowEvent : uint8_t { None, Close, Exposed };
+// The window messages the message loop handles, one per pass. ToggleOverlay
+// is the author's key (F1) for the development overlay: a view, not game
+// input, so it is neither recorded nor replayed.
+enum class WindowEvent : uint8_t { None, Close, Exposed, ToggleOverlay };

@@ -15,10 +15,11 @@ struct PixelRect {
 };
 
 // One drawing order in back-buffer pixels, as the displayer hands it to a
-// backend: a textured quad (the whole texture stretched over w x h) or a
-// UTF-8 text wrapped inside its rectangle.
+// backend: a textured quad (the whole texture stretched over w x h), a UTF-8
+// text wrapped inside its rectangle, or a rectangle filled with one colour
+// (x, y, w x h), blended by its alpha.
 struct DrawCommand {
-    enum class Kind : uint8_t { Quad, Text };
+    enum class Kind : uint8_t { Quad, Text, Fill };
     Kind kind = Kind::Quad;
     float x = 0;
     float y = 0;
@@ -28,7 +29,7 @@ struct DrawCommand {
     std::string_view text;              // borrowed until Present returns
     const CFont* font = nullptr;        // borrowed; never null for a text
     PixelRect rect;
-    uint32_t color = 0;  // 0xAARRGGBB
+    uint32_t color = 0;  // text and fill: 0xAARRGGBB
 };
 
 // A whole frame: the commands in drawing order (later over earlier), clipped

@@ -1,5 +1,7 @@
 #include "platform/LastFrame.h"
 
+#include "platform/Texture.h"
+
 namespace {
 
 // Everything that decides the pixels of one command; the text by content.
@@ -9,19 +11,30 @@ bool SameCommand(const DrawCommand& a, const DrawCommand& b) {
            a.rect == b.rect && a.color == b.color;
 }
 
+uint64_t SerialOf(const DrawCommand& command) {
+    return command.texture ? command.texture->Serial() : 0;
+}
+
 }  // namespace
 
+// A picture is compared by address and serial: new pixels in the same
+// picture, or a new picture where a freed one was, make a new frame.
 bool CLastFrame::Matches(const DrawList& frame) const {
     if (!m_valid || !(frame.clip == m_clip) || frame.commands.size() != m_commands.size())
         return false;
     for (size_t i = 0; i < m_commands.size(); ++i)
-        if (!SameCommand(frame.commands[i], m_commands[i])) return false;
+        if (!SameCommand(frame.commands[i], m_commands[i]) ||
+            SerialOf(frame.commands[i]) != m_serials[i])
+            return false;
     return true;
 }
 
 void CLastFrame::Remember(const DrawList& frame) {
     m_clip = frame.clip;
     m_commands = frame.commands;
+    m_serials.clear();
+    for (const DrawCommand& command : m_commands)
+        m_serials.push_back(SerialOf(command));
     m_texts.assign(m_commands.size(), std::string());
     // Each view points at its own string; m_texts is not resized again
     // until the next Remember, so the views stay valid.

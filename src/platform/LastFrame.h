@@ -1,6 +1,7 @@
 #pragma once
 #include "platform/DrawList.h"
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -22,4 +23,5 @@ private:
     PixelRect m_clip;
     std::vector<DrawCommand> m_commands;  // text views point into m_texts
     std::vector<std::string> m_texts;     // one per command, empty for quads
+    std::vector<uint64_t> m_serials;      // one per command: its picture's serial, 0 for none
 };

@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -14,12 +15,12 @@ enum class RendererChoice : uint8_t { Auto, Software, Accelerated };
 
 struct PlatformOptions {
     bool headless = false;
-    bool windowed = false;                  // window backend: a resizable window, not full screen
-    int desktopWidth = 1280;                // headless: the desktop the back buffer is chosen from
+    bool windowed = false;    // window backend: a resizable window, not full screen
+    int desktopWidth = 1280;  // headless: the desktop the back buffer is chosen from
     int desktopHeight = 720;
     RendererChoice renderer = RendererChoice::Auto;
-    std::vector<ReplayEvent> replay;        // headless: the only input there is
-    std::string frameTimesFile;             // window: wall-clock time of every paced frame
+    std::vector<ReplayEvent> replay;  // headless: the only input there is
+    std::string frameTimesFile;       // window: wall-clock time of every paced frame
 };
 
 // Everything the engine needs of the machine: window, clock, input devices,
@@ -53,6 +54,14 @@ public:
     // [SECTION] Resources.
     virtual std::unique_ptr<CTexture> LoadTexture(const std::string& path, std::string& error) = 0;
     virtual std::unique_ptr<CFont> CreateFont(const FontDesc& desc, std::string& error) = 0;
+    // A picture made from width x height pixels of 0xAARRGGBB, row by row,
+    // known by `name` in the render dump.
+    virtual std::unique_ptr<CTexture> CreateTexture(const std::string& name, int width, int height,
+                                                    std::span<const uint32_t> argb,
+                                                    std::string& error) = 0;
+    // New pixels, of the same size, for a picture made by CreateTexture.
+    virtual bool UpdateTexture(CTexture& texture, std::span<const uint32_t> argb,
+                               std::string& error) = 0;
 
     // [SECTION] Drawing. Present shows one frame (false: the frame could not be
     // drawn). SaveScreenshot writes the back buffer of the frame just presented,

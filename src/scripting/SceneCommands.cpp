@@ -17,7 +17,9 @@
 
 namespace {
 
-CModeRPGNormal* Scene(CCommandContext& c) { return dynamic_cast<CModeRPGNormal*>(c.Game().GetMode()); }
+CModeRPGNormal* Scene(CCommandContext& c) {
+    return dynamic_cast<CModeRPGNormal*>(c.Game().GetMode());
+}
 
 CEntity* EntityNamed(CCommandContext& c, const char* name) {
     CMode* mode = c.Game().GetMode();
@@ -26,18 +28,28 @@ CEntity* EntityNamed(CCommandContext& c, const char* name) {
 
 // Registers are unsigned: a negative number placed with "move" becomes a
 // coordinate above 2147483647, not a negative one.
-float Coordinate(uint32_t value) { return static_cast<float>(value); }
+float Coordinate(uint32_t value) {
+    return static_cast<float>(value);
+}
 
+// Outside the role-playing mode no picture is loaded and $v0 gets 0: an entity
+// made there would be destroyed at once, and a picture missing from the story
+// would end the program for nothing.
 void LoadSprite(CCommandContext& c) {
     const int32_t number = c.NextNumber();
     c.Next();  // read and not used
     const char* name = c.NextText();
+    CModeRPGNormal* scene = Scene(c);
+    if (!scene) {
+        c.Script().SetRegisterAt(kRegV0, 0);
+        return;
+    }
     auto entity = std::make_unique<CEntity>(c.Game());
     entity->SetSprite(c.Game().GetDatabase().LoadSprite(number));
     entity->SetName(name);
     const uint32_t handle = entity->Handle();
-    if (CMode* mode = c.Game().GetMode()) mode->AddEntity(std::move(entity));
-    c.Script().SetRegisterAt(kRegV0, handle);  // stale at once where no scene took it
+    scene->AddEntity(std::move(entity));
+    c.Script().SetRegisterAt(kRegV0, handle);
 }
 
 void PlaceEntity(CCommandContext& c) {
@@ -95,7 +107,8 @@ void MoveEntityTo(CCommandContext& c) {
 void SetTrap(CCommandContext& c) {
     const auto trap = static_cast<uint8_t>(c.NextNumber());
     const int32_t number = c.NextNumber();
-    if (CModeRPGNormal* scene = Scene(c)) scene->SetTrap(trap, c.Game().GetDatabase().LoadScript(number));
+    if (CModeRPGNormal* scene = Scene(c))
+        scene->SetTrap(trap, c.Game().GetDatabase().LoadScript(number));
 }
 
 // May destroy the script giving the command (a character's script that
@@ -127,7 +140,8 @@ void SetEntityScript(CCommandContext& c) {
 void GetSpeed(CCommandContext& c) {
     const CEntity* entity = c.FindObject<CEntity>(kRegA0);
     const double squared = entity ? entity->SpeedSquared() : 0.0;
-    c.Script().SetRegisterAt(kRegV0, squared < 4294967296.0 ? static_cast<uint32_t>(squared) : 0xFFFFFFFFu);
+    c.Script().SetRegisterAt(kRegV0,
+                             squared < 4294967296.0 ? static_cast<uint32_t>(squared) : 0xFFFFFFFFu);
 }
 
 constexpr CommandEntry kSceneCommands[] = {
@@ -150,4 +164,6 @@ constexpr CommandEntry kSceneCommands[] = {
 
 }  // namespace
 
-std::span<const CommandEntry> SceneCommands() { return kSceneCommands; }
+std::span<const CommandEntry> SceneCommands() {
+    return kSceneCommands;
+}

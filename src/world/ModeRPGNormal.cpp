@@ -62,22 +62,27 @@ CEntity* CModeRPGNormal::FindEntityByName(std::string_view name) {
 }
 
 void CModeRPGNormal::Draw() {
-    for (const auto& entity : m_entities) Submit(std::make_unique<RenderItem>(entity->MakeItem()));
+    for (const auto& entity : m_entities)
+        Submit(std::make_unique<RenderItem>(entity->MakeItem()));
 }
 
 void CModeRPGNormal::SetSceneScale(int32_t width, int32_t height) {
     if (height > kMaxSceneHeight) {
-        CLog::Write("SetSceneScale: a scene %d pixels high is too high for its walk grid; %d is used",
-                    height, kMaxSceneHeight);
+        CLog::Write(
+            "SetSceneScale: a scene %d pixels high is too high for its walk grid; %d is used",
+            height, kMaxSceneHeight);
         height = kMaxSceneHeight;
     }
     m_sceneWidth = width;
     m_sceneHeight = height;
     m_grid.emplace(width, height);
+    ++m_gridRevision;
 }
 
 void CModeRPGNormal::SetTile(int32_t x1, int32_t y1, int32_t x2, int32_t y2, uint8_t value) {
-    if (m_grid) m_grid->Paint(x1, y1, x2, y2, value);
+    if (!m_grid) return;
+    m_grid->Paint(x1, y1, x2, y2, value);
+    ++m_gridRevision;
 }
 
 uint8_t CModeRPGNormal::CellAt(int32_t x, int32_t y) const {

@@ -35,6 +35,9 @@ public:
     // Free (0) everywhere when there is no grid; blocked outside the grid.
     uint8_t CellAt(int32_t x, int32_t y) const;
     const CWalkGrid* Grid() const { return m_grid ? &*m_grid : nullptr; }
+    // Changes whenever the grid does (sized or painted), for views that
+    // keep a picture of it.
+    uint32_t GridRevision() const { return m_gridRevision; }
     // Binds a trap number to a script; the script held before is destroyed.
     void SetTrap(uint8_t trap, std::unique_ptr<CScript> script);
     CScript* TrapScript(uint8_t trap) const { return m_traps[trap].get(); }
@@ -47,5 +50,6 @@ private:
     std::vector<std::unique_ptr<CEntity>> m_entities;
     CEntity* m_hero = nullptr;  // one of m_entities
     std::optional<CWalkGrid> m_grid;
+    uint32_t m_gridRevision = 0;
     std::array<std::unique_ptr<CScript>, kTrapSlots> m_traps;
 };

@@ -1,8 +1,12 @@
 // Clicks as scripts see them: one pointer event per frame, presses and
 // releases on the frame they happen, and recorded input that replays the same.
+#include "support/SceneStory.h"
 #include "support/TempStory.h"
 
 #include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -52,4 +56,55 @@ TEST(InputManager, RecordedInputReplaysToTheSameRun) {
     EXPECT_EQ(replay.log, live.log);
     EXPECT_EQ(replay.dump, live.dump);
     EXPECT_EQ(replay.dump.back().at("frame"), 20);
+}
+
+// The pointer moves by relative motion only, is held inside the back buffer
+// (and never right of 1280), and reaches the controllers in layout pixels:
+// the bands round the centred layout area are cut off. The hero controller
+// draws it 5 pixels up and left of the layout point.
+TEST(InputManager, PointerMapsIntoTheLayoutArea) {
+    struct Step {
+        uint32_t frame;
+        int dx, dy;
+        double layoutX, layoutY;
+    };
+    struct Case {
+        const char* display;
+        std::vector<Step> steps;
+    };
+    const Case cases[] = {
+        {"1280x720",  // layout = pointer
+         {{3, 10, 30, 10, 30},
+          {4, 0, 690, 10, 720},
+          {5, 0, 100, 10, 720},
+          {6, 0, -20, 10, 700},
+          {7, 2000, 0, 1280, 700},
+          {8, -100, 0, 1180, 700},
+          {9, -5000, -5000, 0, 0}}},
+        {"1680x1050",  // a 1280 x 800 back buffer: the layout area starts 40 lines down
+         {{3, 0, 30, 0, 0},
+          {4, 0, 10, 0, 0},
+          {5, 0, 1, 0, 1},
+          {6, 0, 719, 0, 720},
+          {7, 0, 1000, 0, 720},
+          {8, 0, -50, 0, 710},
+          {9, 1500, 0, 1280, 710}}},
+    };
+    CTempStory story;
+    story.WriteScript("start.txt", "");
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.display);
+        std::string input;
+        for (const Step& s : c.steps)
+            input += std::to_string(s.frame) + " motion " + std::to_string(s.dx) + " " +
+                     std::to_string(s.dy) + "\n";
+        story.WriteInput(input);
+        const RunResult run = story.RunHeadless(10, {"--display", c.display});
+        for (const Step& s : c.steps) {
+            SCOPED_TRACE(s.frame);
+            const nlohmann::json pointer = CSceneStory::Item(run, s.frame, "image/m0.png");
+            EXPECT_EQ(pointer["x"].get<double>(), s.layoutX - 5);
+            EXPECT_EQ(pointer["y"].get<double>(), s.layoutY - 5);
+        }
+    }
 }

@@ -1,5 +1,7 @@
 #include "platform/LastFrame.h"
 
+#include "platform/Texture.h"
+
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -7,8 +9,16 @@
 
 namespace {
 
+// A picture whose pixels can be "changed": only its address and serial matter.
+class CStandInTexture : public CTexture {
+public:
+    CStandInTexture() : CTexture("stand-in", 1, 1) {}
+    void NewPixels() { RenewSerial(); }
+};
+
+CStandInTexture g_textureA, g_textureB;
 // Stand-ins: only their addresses matter here.
-const char kTextureA = 0, kTextureB = 0, kFontA = 0, kFontB = 0;
+const char kFontA = 0, kFontB = 0;
 
 DrawList SampleFrame(const std::string& text) {
     DrawList frame;
@@ -18,7 +28,7 @@ DrawList SampleFrame(const std::string& text) {
     quad.y = 20;
     quad.width = 128;
     quad.height = 256;
-    quad.texture = reinterpret_cast<const CTexture*>(&kTextureA);
+    quad.texture = &g_textureA;
     DrawCommand label;
     label.kind = DrawCommand::Kind::Text;
     label.text = text;
@@ -42,10 +52,7 @@ TEST(LastFrame, AnyChangeOfPixelsMakesANewFrame) {
         {"y", [](DrawList& f) { f.commands[0].y -= 1; }},
         {"width", [](DrawList& f) { f.commands[0].width = 64; }},
         {"height", [](DrawList& f) { f.commands[0].height = 64; }},
-        {"texture",
-         [](DrawList& f) {
-             f.commands[0].texture = reinterpret_cast<const CTexture*>(&kTextureB);
-         }},
+        {"texture", [](DrawList& f) { f.commands[0].texture = &g_textureB; }},
         {"text", [&](DrawList& f) { f.commands[1].text = other; }},
         {"font", [](DrawList& f) { f.commands[1].font = reinterpret_cast<const CFont*>(&kFontB); }},
         {"rect", [](DrawList& f) { f.commands[1].rect.right = 901; }},
@@ -59,6 +66,16 @@ TEST(LastFrame, AnyChangeOfPixelsMakesANewFrame) {
         change(frame);
         EXPECT_FALSE(last.Matches(frame));
     }
+}
+
+// A picture given new pixels is drawn again, though its address is the same.
+TEST(LastFrame, NewPixelsInTheSamePictureMakeANewFrame) {
+    const std::string text = "x";
+    CLastFrame last;
+    last.Remember(SampleFrame(text));
+    EXPECT_TRUE(last.Matches(SampleFrame(text)));
+    g_textureA.NewPixels();
+    EXPECT_FALSE(last.Matches(SampleFrame(text)));
 }
 
 // The text views of a frame die with it: the memory must hold its own copy

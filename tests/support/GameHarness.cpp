@@ -1,6 +1,7 @@
 #include "support/GameHarness.h"
 
 #include "app/Log.h"
+#include "input/InputFile.h"
 #include "platform/Platform.h"
 #include "support/TempStory.h"
 
@@ -13,8 +14,11 @@ CGameHarness::CGameHarness(const CTempStory& story)
     std::filesystem::current_path(m_storyDir);
     CLog::Open("log.txt");
     m_options.platform.headless = true;
-    m_platform = CreatePlatform(m_options.platform);
     std::string error;
+    if (std::filesystem::exists("input.txt") &&
+        !CInputFile::Read("input.txt", m_options.platform.replay, error))
+        throw std::runtime_error(error);
+    m_platform = CreatePlatform(m_options.platform);
     if (!m_platform->Init(error) || !m_platform->CreateWindow(error))
         throw std::runtime_error("headless platform: " + error);
     m_game = std::make_unique<CGame>(*m_platform, m_options);

@@ -12,7 +12,8 @@ class CTempStory;
 
 // A headless game on a story folder, run frame by frame in this process, so a
 // test can act between frames as the input poll or the scene would (raise an
-// event, restart a script). The log goes to the story's log.txt.
+// event, restart a script). The log goes to the story's log.txt; the story's
+// input.txt, when it has one, is replayed.
 class CGameHarness {
 public:
     explicit CGameHarness(const CTempStory& story);

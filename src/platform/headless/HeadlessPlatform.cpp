@@ -91,6 +91,23 @@ std::unique_ptr<CFont> CHeadlessPlatform::CreateFont(const FontDesc& desc, std::
     return std::make_unique<CTtfFont>(desc);
 }
 
+std::unique_ptr<CTexture> CHeadlessPlatform::CreateTexture(const std::string& name, int width,
+                                                           int height,
+                                                           std::span<const uint32_t> argb,
+                                                           std::string& error) {
+    return CSurfaceTexture::FromPixels(name, width, height, argb, error);
+}
+
+bool CHeadlessPlatform::UpdateTexture(CTexture& texture, std::span<const uint32_t> argb,
+                                      std::string& error) {
+    auto* surface = dynamic_cast<CSurfaceTexture*>(&texture);
+    if (!surface) {
+        error = "not a picture of this backend";
+        return false;
+    }
+    return surface->Replace(argb, error);
+}
+
 bool CHeadlessPlatform::Present(const DrawList&, std::string&) {
     return true;
 }

@@ -3,7 +3,8 @@
 // Implements: a virtual clock (WaitUntil jumps, never sleeps), input replayed from
 // the --input events, the desktop size from --display, PNG decoding, fonts, and
 // screenshots rasterised offscreen with the same renderer the window uses.
-// Does not implement: a window, real devices, audio output; Present draws
+// Does not implement: a window, real devices, audio output, the overlay key
+// (the overlay is on for the whole run or not at all); Present draws
 // nothing (the displayer's render dump covers every frame). Fonts are looked
 // up only when a screenshot first needs their pixels, so a run without
 // screenshots starts in a few milliseconds.
@@ -34,6 +35,11 @@ public:
 
     std::unique_ptr<CTexture> LoadTexture(const std::string& path, std::string& error) override;
     std::unique_ptr<CFont> CreateFont(const FontDesc& desc, std::string& error) override;
+    std::unique_ptr<CTexture> CreateTexture(const std::string& name, int width, int height,
+                                            std::span<const uint32_t> argb,
+                                            std::string& error) override;
+    bool UpdateTexture(CTexture& texture, std::span<const uint32_t> argb,
+                       std::string& error) override;
 
     bool Present(const DrawList& frame, std::string& error) override;
     bool SaveScreenshot(const DrawList& frame, const std::string& path,

@@ -24,6 +24,16 @@ SDL_Texture* CRasterizer::TextureFor(const CTexture* texture) {
     return upload.texture.get();
 }
 
+void CRasterizer::Fill(const DrawCommand& command) {
+    if (command.width <= 0 || command.height <= 0) return;
+    const uint32_t c = command.color;
+    SDL_SetRenderDrawBlendMode(m_renderer, SDL_BLENDMODE_BLEND);
+    SDL_SetRenderDrawColor(m_renderer, static_cast<Uint8>(c >> 16), static_cast<Uint8>(c >> 8),
+                           static_cast<Uint8>(c), static_cast<Uint8>(c >> 24));
+    const SDL_FRect at{command.x, command.y, command.width, command.height};
+    SDL_RenderFillRectF(m_renderer, &at);
+}
+
 bool CRasterizer::Draw(const DrawList& frame, std::string& error) {
     SDL_RenderSetClipRect(m_renderer, nullptr);
     SDL_SetRenderDrawBlendMode(m_renderer, SDL_BLENDMODE_NONE);
@@ -39,6 +49,10 @@ bool CRasterizer::Draw(const DrawList& frame, std::string& error) {
     for (const DrawCommand& command : frame.commands) {
         if (command.kind == DrawCommand::Kind::Text) {
             m_text.Draw(command, clip);
+            continue;
+        }
+        if (command.kind == DrawCommand::Kind::Fill) {
+            Fill(command);
             continue;
         }
         if (command.width <= 0 || command.height <= 0) continue;

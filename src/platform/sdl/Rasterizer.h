@@ -7,13 +7,14 @@
 #include <unordered_map>
 
 struct DrawList;
+struct DrawCommand;
 class CTexture;
 class CFontLocator;
 
 // Paints a DrawList with one SDL renderer into its current target: black,
-// then every command in order, alpha blended, nearest sampling, cut to the
-// layout area. The window and the headless screenshots both paint with it,
-// so they give the same picture. Owned by a backend, next to its renderer.
+// then every command in order (pictures, texts and filled rectangles), alpha
+// blended, nearest sampling, cut to the layout area. The window and the headless screenshots both
+// paint with it, so they give the same picture. Owned by a backend, next to its renderer.
 class CRasterizer {
 public:
     CRasterizer(SDL_Renderer& renderer, CFontLocator& fonts);
@@ -31,6 +32,7 @@ private:
     };
 
     SDL_Texture* TextureFor(const CTexture* texture);
+    void Fill(const DrawCommand& command);
 
     SDL_Renderer* m_renderer;  // borrowed: the backend destroys us before the renderer
     // Lookup only. Pictures live as long as the displayer, which the backend

@@ -84,11 +84,13 @@ bool CSdlPlatform::Init(std::string& error) {
 }
 
 // Called by SDL as each event is queued, on the thread that pumps events.
+// Of the key presses only F1 (not its auto-repeat) reaches the queue: it is
+// a window event for the message loop, not game input.
 int CSdlPlatform::FilterEvent(void* self, SDL_Event* event) {
     if (event->type != SDL_KEYDOWN) return 1;
     if (event->key.keysym.scancode == SDL_SCANCODE_ESCAPE)
         static_cast<CSdlPlatform*>(self)->m_escapePressed = true;
-    return 0;
+    return event->key.keysym.scancode == SDL_SCANCODE_F1 && !event->key.repeat ? 1 : 0;
 }
 
 bool CSdlPlatform::CreateWindow(std::string& error) {
@@ -203,6 +205,8 @@ WindowEvent CSdlPlatform::PollWindowEvent(uint32_t) {
         switch (event.type) {
             case SDL_QUIT:
                 return WindowEvent::Close;
+            case SDL_KEYDOWN:
+                return WindowEvent::ToggleOverlay;  // the filter lets F1 alone through
             case SDL_WINDOWEVENT:
                 switch (event.window.event) {
                     case SDL_WINDOWEVENT_CLOSE:
@@ -251,6 +255,22 @@ std::unique_ptr<CFont> CSdlPlatform::CreateFont(const FontDesc& desc, std::strin
     auto font = std::make_unique<CTtfFont>(desc);
     if (!font->Open(*m_fonts, error)) return nullptr;
     return font;
+}
+
+std::unique_ptr<CTexture> CSdlPlatform::CreateTexture(const std::string& name, int width,
+                                                      int height, std::span<const uint32_t> argb,
+                                                      std::string& error) {
+    return CSurfaceTexture::FromPixels(name, width, height, argb, error);
+}
+
+bool CSdlPlatform::UpdateTexture(CTexture& texture, std::span<const uint32_t> argb,
+                                 std::string& error) {
+    auto* surface = dynamic_cast<CSurfaceTexture*>(&texture);
+    if (!surface) {
+        error = "not a picture of this backend";
+        return false;
+    }
+    return surface->Replace(argb, error);
 }
 
 bool CSdlPlatform::DrawBackBuffer(const DrawList& frame, std::string& error) {

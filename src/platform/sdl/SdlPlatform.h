@@ -3,9 +3,10 @@
 // Implements: a full-screen (or, with --windowed, a resizable) window showing
 // the back buffer letterboxed; an accelerated renderer where a GPU driver is
 // present, SDL's software renderer otherwise; relative mouse motion, the left
-// button and Escape; an audio device opened and kept paused; frame pacing on
-// the wall clock; frames identical to the last one neither redrawn nor
-// presented; screenshots read back from the back buffer.
+// button and Escape; F1 as the overlay's window event; an audio device opened
+// and kept paused; frame pacing on the wall clock; frames identical to the
+// last one neither redrawn nor presented; screenshots read back from the back
+// buffer.
 // Does not implement: replayed input (--input is headless only), sound
 // output, Escape while another window has the keyboard focus.
 #include "platform/LastFrame.h"
@@ -41,6 +42,11 @@ public:
 
     std::unique_ptr<CTexture> LoadTexture(const std::string& path, std::string& error) override;
     std::unique_ptr<CFont> CreateFont(const FontDesc& desc, std::string& error) override;
+    std::unique_ptr<CTexture> CreateTexture(const std::string& name, int width, int height,
+                                            std::span<const uint32_t> argb,
+                                            std::string& error) override;
+    bool UpdateTexture(CTexture& texture, std::span<const uint32_t> argb,
+                       std::string& error) override;
 
     bool Present(const DrawList& frame, std::string& error) override;
     bool SaveScreenshot(const DrawList& frame, const std::string& path,

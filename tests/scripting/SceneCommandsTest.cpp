@@ -1,0 +1,215 @@
+#include "support/SceneStory.h"
+#include "support/TempStory.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace {
+
+struct StoryCase {
+    const char* what;
+    std::string start;
+    std::string log;
+};
+
+constexpr const char* kToGal = "move $a0 8\nChangeMode\n";
+constexpr const char* kToRpg = "move $a0 0\nChangeMode\n";
+
+class SceneCommands : public ::testing::Test {
+protected:
+    SceneCommands() {
+        for (int number : {1, 2, 3})
+            m_story.WriteSpriteImages(number);
+    }
+    void ExpectLogs(const StoryCase& c, uint32_t frames = 6) {
+        SCOPED_TRACE(c.what);
+        m_story.WriteScript("start.txt", c.start);
+        const RunResult run = m_story.RunHeadless(frames);
+        EXPECT_EQ(run.log, c.log);
+        EXPECT_EQ(run.exitCode, 0);
+    }
+    CTempStory m_story;
+};
+
+std::string Check(const std::string& value, const char* yes, const char* no) {
+    return "move $t9 " + value + "\nbeq $v0 $t9 yes\nDebug " + no + "\nj done\nyes:\nDebug " + yes +
+           "\ndone:\n";
+}
+
+}  // namespace
+
+// Each command reads exactly its own tokens, found or not, and in either
+// mode: a token left unread would run as an illegal command, one read too
+// many would swallow the Debug.
+TEST_F(SceneCommands, CommandsReadTheirTokensWhateverTheyFind) {
+    const std::string commands[] = {
+        "LoadSprite 2 x npc",
+        "PlaceEntity",
+        "SetEntityDepth missing 5",
+        "SetEntityCenter missing 1 2",
+        "SetHero missing",
+        "SetNPC",
+        "SetSceneScale 640 480",
+        "SetTile 1 2 3 4 5",
+        "MoveEntityTo missing 1 2 3",
+        "SetTrap 1 9",
+        "CleanScene",
+        "GetHero",
+        "PlaySeq",
+        "SetEntityScript",
+        "GetSpeed",
+    };
+    const std::string gal = std::string(kToGal) + "move $a0 0\n";
+    for (const std::string& mode : {std::string(), gal}) {
+        for (const std::string& command : commands)
+            ExpectLogs({command.c_str(), mode + command + "\nDebug next\n", "next\n"});
+    }
+}
+
+// Results in $v0. Scene-only commands in the picture-novel mode are ignored
+// and answer 0; LoadSprite there loads no picture at all (sprite 4's
+// pictures are missing from this story, which would otherwise end it).
+TEST_F(SceneCommands, ResultsInV0) {
+    const StoryCase cases[] = {
+        {"GetHero gives the hero's handle",
+         "LoadSprite 1 x hero\nmove $t0 $v0\nSetHero hero\nmove $v0 0\nGetHero\n" +
+             Check("$t0", "same", "differ"),
+         "same\n"},
+        {"GetHero without a hero", "move $v0 5\nGetHero\n" + Check("0", "zero", "nonzero"),
+         "zero\n"},
+        {"GetHero in picture-novel mode",
+         "LoadSprite 1 x hero\nSetHero hero\n" + std::string(kToGal) + "move $v0 5\nGetHero\n" +
+             Check("0", "zero", "nonzero"),
+         "zero\n"},
+        {"LoadSprite in picture-novel mode",
+         std::string(kToGal) + "move $v0 5\nLoadSprite 4 x corridor\n" +
+             Check("0", "zero", "nonzero"),
+         "zero\n"},
+        {"GetSpeed of velocity (3, 4)",
+         "LoadSprite 2 x npc\nmove $a0 $v0\nMoveEntityTo npc 30 40 5\nGetSpeed\n" +
+             Check("25", "25", "other"),
+         "25\n"},
+        {"GetSpeed of a standing entity",
+         "LoadSprite 2 x npc\nmove $a0 $v0\nmove $v0 7\nGetSpeed\n" + Check("0", "0", "other"),
+         "0\n"},
+        {"GetSpeed without an entity",
+         "move $a0 0\nmove $v0 7\nGetSpeed\n" + Check("0", "0", "other"), "0\n"},
+    };
+    for (const StoryCase& c : cases)
+        ExpectLogs(c);
+}
+
+// Picture-novel mode must not touch the scene: the wall painted before is
+// still there when the hero comes back, and the hero is the same.
+TEST_F(SceneCommands, SceneCommandsInPictureNovelModeLeaveTheSceneAlone) {
+    m_story.WriteScript("start.txt", CSceneStory::HeroAt(200, 300) +
+                                         "SetTile 400 290 400 310 255\n" + kToGal +
+                                         "SetTile 400 290 400 310 0\nSetSceneScale 100 100\n"
+                                         "SetTrap 1 1\nSetHero nobody\nCleanScene\n" +
+                                         kToRpg + "MoveEntityTo hero 600 300 5\n");
+    const RunResult run = m_story.RunHeadless(80);
+    EXPECT_EQ(run.log, "");
+    const double x = CSceneStory::Item(run, 80, "image/walk")["x"].get<double>() + 64;
+    EXPECT_GT(x, 300);
+    EXPECT_LT(x, 400);  // stopped at the wall
+}
+
+// The low 8 bits of a tile value or a trap number count: 300 paints trap 44,
+// and trap 263 binds slot 7.
+TEST_F(SceneCommands, TileValuesAndTrapNumbersWrapAt256) {
+    m_story.WriteScript("script01.txt", "Debug trap\nTerminate\n");
+    const StoryCase cases[] = {
+        {"SetTile 300 paints 44", "SetTile 320 280 320 320 300\nSetTrap 44 1\n", ""},
+        {"SetTrap 263 binds 7", "SetTile 320 280 320 320 7\nSetTrap 263 1\n", ""},
+        {"SetTrap 257 binds 1", "SetTile 320 280 320 320 1\nSetTrap 257 1\n", ""},
+    };
+    for (const StoryCase& c : cases) {
+        SCOPED_TRACE(c.what);
+        m_story.WriteScript(
+            "start.txt", CSceneStory::HeroAt(200, 300) + c.start + "MoveEntityTo hero 600 300 5\n");
+        EXPECT_GT(CSceneStory::Count(m_story.RunHeadless(90).log, "trap\n"), 5u);
+    }
+}
+
+TEST_F(SceneCommands, EntitiesArePlacedAndDrawnAroundTheirCentre) {
+    struct Placement {
+        const char* what;
+        std::string lines;
+        double x, y;       // the item's top-left corner
+        double slack = 0;  // floats near 2^32 are 256 apart
+    };
+    const Placement placements[] = {
+        {"centre defaults to the middle of the quad", "", 300 - 64, 200 - 128},
+        {"SetEntityCenter moves the picture", "SetEntityCenter npc 10 -20\n", 300 - 10, 200 + 20},
+        {"a negative register is a huge coordinate", "move $a1 -3\nPlaceEntity\n",
+         4294967293.0 - 64, 200 - 128, 256},
+        {"a stale name changes nothing", "SetEntityCenter Npc 0 0\n", 300 - 64, 200 - 128},
+    };
+    for (const Placement& p : placements) {
+        SCOPED_TRACE(p.what);
+        m_story.WriteScript("start.txt", CSceneStory::EntityAt(2, "npc", 300, 200) + p.lines);
+        const nlohmann::json item =
+            CSceneStory::Item(m_story.RunHeadless(2), 2, "image/oneechanS.png");
+        EXPECT_NEAR(item["x"].get<double>(), p.x, p.slack);
+        EXPECT_EQ(item["y"].get<double>(), p.y);
+    }
+}
+
+// Names keep 22 bytes: the 23rd is cut off, so the entity answers to its
+// first 22 bytes only.
+TEST_F(SceneCommands, EntityNamesKeep22Bytes) {
+    const std::string name = "abcdefghijklmnopqrstuvw";  // 23 bytes
+    for (const size_t length : {size_t{22}, size_t{23}}) {
+        SCOPED_TRACE(length);
+        m_story.WriteScript("start.txt", CSceneStory::EntityAt(2, name, 300, 200) +
+                                             "MoveEntityTo " + name.substr(0, length) +
+                                             " 300 100 5\n");
+        const nlohmann::json item =
+            CSceneStory::Item(m_story.RunHeadless(4), 4, "image/oneechanS.png");
+        EXPECT_EQ(item["y"].get<double>() + 128, length == 22 ? 185 : 200);
+    }
+}
+
+TEST_F(SceneCommands, PlaySeqSwitchesToTheLow8BitsAnimation) {
+    struct Sequence {
+        const char* value;
+        const char* image;
+    };
+    const Sequence sequences[] = {
+        {"7", "image/walkd01.png"},  // animation 7 starts on image 10
+        {"263", "image/walkd01.png"},
+        {"2", "image/walkc00.png"},
+        {"8", "image/walk00.png"},  // no animation 8: unchanged
+    };
+    for (const Sequence& s : sequences) {
+        SCOPED_TRACE(s.value);
+        m_story.WriteScript("start.txt", CSceneStory::EntityAt(1, "npc", 300, 200) + "move $a1 " +
+                                             s.value + "\nPlaySeq\n");
+        EXPECT_EQ(CSceneStory::Item(m_story.RunHeadless(2), 2, "image/walk")["image"], s.image);
+    }
+}
+
+// A handle kept across CleanScene names nothing: each command given it logs
+// one line and does nothing, even after a new entity took the same slot.
+TEST_F(SceneCommands, HandlesOfCleanedEntitiesFindNothing) {
+    m_story.WriteScript("start.txt",
+                        CSceneStory::EntityAt(2, "npc", 300, 200) + "move $t0 $a0\nCleanScene\n" +
+                            CSceneStory::EntityAt(3, "new", 300, 200) +
+                            "move $a0 $t0\nmove $a1 50\nmove $a2 50\nPlaceEntity\nSetNPC\n"
+                            "move $a1 1\nPlaySeq\nSetEntityScript\nmove $v0 9\nGetSpeed\n" +
+                            Check("0", "zero", "nonzero"));
+    const RunResult run = m_story.RunHeadless(3);
+    const std::vector<std::string> lines = run.LogLines();
+    ASSERT_EQ(lines.size(), 6u) << run.log;
+    const char* commands[] = {"PlaceEntity", "SetNPC", "PlaySeq", "SetEntityScript", "GetSpeed"};
+    for (size_t i = 0; i < 5; ++i) {
+        EXPECT_TRUE(
+            lines[i].starts_with(std::string(commands[i]) + ": register 4 holds handle 0x"));
+        EXPECT_TRUE(lines[i].ends_with("which names no live object of that kind"));
+    }
+    EXPECT_EQ(lines[5], "zero");
+    EXPECT_EQ(CSceneStory::Item(run, 3, "image/imouto.png")["x"],
+              300 - 256);  // the new one did not move
+    EXPECT_TRUE(CSceneStory::Items(run, 3, "image/oneechanS.png").empty());
+}
