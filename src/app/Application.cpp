@@ -53,9 +53,10 @@ void RunMessageLoop(CGame& game, CPlatform& platform, const Options& options,
     const bool capped = options.platform.headless && options.frames == 0;
     while (!game.QuitRequested()) {
         if (capped && game.FrameNumber() >= kHeadlessFrameLimit) {
-            CLog::Write("tabi: the headless run ended after %u frames without an end of its own; "
-                        "give --frames to choose",
-                        kHeadlessFrameLimit);
+            CLog::Write(
+                "tabi: the headless run ended after %u frames without an end of its own; "
+                "give --frames to choose",
+                kHeadlessFrameLimit);
             break;
         }
         const uint32_t next = game.FrameNumber() + 1;

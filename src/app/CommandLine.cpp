@@ -18,8 +18,8 @@ std::string ParseDisplaySize(const std::string& text, PlatformOptions& platform)
     const auto x = text.find('x');
     uint32_t w = 0, h = 0;
     if (x == std::string::npos || !ParseUnsigned(std::string_view(text).substr(0, x), w) ||
-        !ParseUnsigned(std::string_view(text).substr(x + 1), h) || w == 0 || h == 0 ||
-        w > 65535 || h > 65535)
+        !ParseUnsigned(std::string_view(text).substr(x + 1), h) || w == 0 || h == 0 || w > 65535 ||
+        h > 65535)
         return "--display wants WIDTHxHEIGHT in pixels, such as 1280x720, not '" + text + "'";
     platform.desktopWidth = static_cast<int>(w);
     platform.desktopHeight = static_cast<int>(h);
@@ -30,8 +30,9 @@ std::string ParseDisplaySize(const std::string& text, PlatformOptions& platform)
 std::string ParseScreenshot(const std::string& text, std::vector<ScreenshotRequest>& out) {
     const auto colon = text.find(':');
     uint32_t frame = 0;
-    if (colon == std::string::npos || !ParseUnsigned(std::string_view(text).substr(0, colon), frame) ||
-        frame == 0 || colon + 1 == text.size())
+    if (colon == std::string::npos ||
+        !ParseUnsigned(std::string_view(text).substr(0, colon), frame) || frame == 0 ||
+        colon + 1 == text.size())
         return "--screenshot wants FRAME:FILE, such as 30:shot.png, not '" + text + "'";
     out.push_back({frame, text.substr(colon + 1)});
     return {};
@@ -47,19 +48,24 @@ CCommandLine::Result CCommandLine::Parse(const std::vector<std::string>& args, O
     std::string display = "1280x720";
     std::vector<std::string> screenshots;
     std::string renderer = "auto";
-    app.add_option("--data", options.dataDir, "Story folder: change to DIR first (log.txt goes there)")
+    app.add_option("--data", options.dataDir,
+                   "Story folder: change to DIR first (log.txt goes there)")
         ->type_name("DIR")
         ->check(CLI::ExistingDirectory);
-    app.add_flag("--windowed", options.platform.windowed, "A resizable window instead of full screen");
+    app.add_flag("--windowed", options.platform.windowed,
+                 "A resizable window instead of full screen");
     app.add_flag("--headless", options.platform.headless,
                  "No window, no audio device: virtual clock, input only from --input");
     app.add_option("--display", display, "Headless desktop size")->type_name("WxH");
     app.add_option("--frames", options.frames, "End normally after frame N")
         ->type_name("N")
         ->check(CLI::PositiveNumber);
-    app.add_option("--input", options.inputFile, "Replay the input recorded in FILE")->type_name("FILE");
-    app.add_option("--record", options.recordFile, "Write this run's input to FILE")->type_name("FILE");
-    app.add_option("--dump", options.dumpFile, "Write every frame's render items to FILE (JSON lines)")
+    app.add_option("--input", options.inputFile, "Replay the input recorded in FILE")
+        ->type_name("FILE");
+    app.add_option("--record", options.recordFile, "Write this run's input to FILE")
+        ->type_name("FILE");
+    app.add_option("--dump", options.dumpFile,
+                   "Write every frame's render items to FILE (JSON lines)")
         ->type_name("FILE");
     app.add_option("--screenshot", screenshots, "PNG of the back buffer after frame N (repeatable)")
         ->type_name("N:FILE");

@@ -20,7 +20,9 @@
 CGame::CGame(CPlatform& platform, const Options& options)
     : m_platform(platform), m_options(options), m_handles(std::make_unique<CHandleRegistry>()) {}
 
-CGame::~CGame() { Shutdown(); }
+CGame::~CGame() {
+    Shutdown();
+}
 
 // The order is load-bearing: the database exists before the controllers (whose
 // constructors load sprites through it), the back buffer before anything makes
@@ -73,9 +75,15 @@ CController* CGame::FindController(std::string_view name) {
 void CGame::Frame() {
     ++m_frameNumber;
     switch (m_runState) {
-        case RunState::Running: RunFrame(); break;
-        case RunState::ModeChangePending: ApplyModeChange(); break;
-        default: RequestQuit(ExitCode::Failure); break;
+        case RunState::Running:
+            RunFrame();
+            break;
+        case RunState::ModeChangePending:
+            ApplyModeChange();
+            break;
+        default:
+            RequestQuit(ExitCode::Failure);
+            break;
     }
 }
 

@@ -23,7 +23,8 @@ public:
     }
     // Releases the objects in registration order.
     void Clear() {
-        for (auto& object : m_objects) object.reset();
+        for (auto& object : m_objects)
+            object.reset();
         m_objects.clear();
     }
 

@@ -53,7 +53,9 @@ void CControllerRPGNormal::Submit(std::unique_ptr<RenderItem> item) {
     m_game.GetDisplayer().AddRenderItem(std::move(item));
 }
 
-CModeRPGNormal* CControllerRPGNormal::Scene() const { return dynamic_cast<CModeRPGNormal*>(m_mode); }
+CModeRPGNormal* CControllerRPGNormal::Scene() const {
+    return dynamic_cast<CModeRPGNormal*>(m_mode);
+}
 
 CEntity* CControllerRPGNormal::Hero() const {
     const CModeRPGNormal* scene = Scene();

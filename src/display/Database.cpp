@@ -42,8 +42,12 @@ const std::vector<SpriteRow>& ImageTable() {
         {4, {"image/rouka.png"}, 2048, 1024, {{0}}, {}},
         {5, {"image/heya0.png"}, 2048, 1024, {{0}}, {}},
         {6, {"image/oneechan.png"}, 512, 512, {{0}}, {}},
-        {1000, {"image/m0.png", "image/m1.png", "image/m2.png", "image/m3.png"}, 64, 64,
-         {{0}, {1, 2, 3}}, {}},
+        {1000,
+         {"image/m0.png", "image/m1.png", "image/m2.png", "image/m3.png"},
+         64,
+         64,
+         {{0}, {1, 2, 3}},
+         {}},
         {1001, {"image/dia.png"}, 1280, 200, {{0}}, {}},
         {2001, {"image/magic.png"}, 2048, 1024, {{0}}, {}},
         {2002, {"image/end.png"}, 1280, 720, {{0}}, {}},
@@ -61,7 +65,9 @@ CDatabase::CDatabase(CGame& game) : m_game(game), m_scripts(std::make_unique<CSc
 
 CDatabase::~CDatabase() = default;
 
-std::unique_ptr<CScript> CDatabase::LoadScript(int number) { return m_scripts->Load(number); }
+std::unique_ptr<CScript> CDatabase::LoadScript(int number) {
+    return m_scripts->Load(number);
+}
 
 std::unique_ptr<CSprite> CDatabase::LoadSprite(int number) {
     auto sprite = std::make_unique<CSprite>(m_game.Handles());
@@ -73,11 +79,13 @@ std::unique_ptr<CSprite> CDatabase::LoadSprite(int number) {
         return sprite;
     }
     CDisplayer& displayer = m_game.GetDisplayer();
-    for (const char* file : row->files) sprite->AddImage(displayer.LoadTexture(file));
+    for (const char* file : row->files)
+        sprite->AddImage(displayer.LoadTexture(file));
     sprite->SetSize(row->width, row->height, displayer.CreateVertexBuffer(row->width, row->height));
     for (const auto& sequence : row->animations) {
         sprite->BeginAnimation();
-        for (uint8_t image : sequence) sprite->AddFrame(image);
+        for (uint8_t image : sequence)
+            sprite->AddFrame(image);
         sprite->EndAnimation();
     }
     sprite->SetAnimation(0);

@@ -17,7 +17,8 @@ void CRenderDump::WriteFrame(uint32_t frame, const std::vector<std::unique_ptr<R
             entry["y"] = item->y;
             entry["w"] = item->quad ? item->quad->width : 0.0f;
             entry["h"] = item->quad ? item->quad->height : 0.0f;
-            entry["image"] = item->texture ? nlohmann::ordered_json(item->texture->Path()) : nlohmann::ordered_json();
+            entry["image"] = item->texture ? nlohmann::ordered_json(item->texture->Path())
+                                           : nlohmann::ordered_json();
         } else if (item->kind == RenderItem::kText) {
             entry["text"] = item->text ? toUtf8(item->text) : std::string();
             entry["rect"] = {item->rect.left, item->rect.top, item->rect.right, item->rect.bottom};

@@ -26,7 +26,7 @@ struct RenderItem {
 
     float x = 0;  // quad: top-left corner
     float y = 0;
-    uint8_t kind = kQuad;  // 0 quad, 1 text, anything else draws nothing
+    uint8_t kind = kQuad;               // 0 quad, 1 text, anything else draws nothing
     const char* text = nullptr;         // text: GB2312 bytes, borrowed until Render
     const Quad* quad = nullptr;         // quad: borrowed; null draws nothing
     const CTexture* texture = nullptr;  // quad: borrowed; null draws nothing

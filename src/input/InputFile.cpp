@@ -19,7 +19,7 @@ struct EventName {
     ReplayEvent::Type type;
 };
 constexpr EventName kEventNames[] = {
-    {"motion", ReplayEvent::Type::Motion}, {"press", ReplayEvent::Type::Press},
+    {"motion", ReplayEvent::Type::Motion},   {"press", ReplayEvent::Type::Press},
     {"release", ReplayEvent::Type::Release}, {"escape", ReplayEvent::Type::Escape},
     {"close", ReplayEvent::Type::Close},
 };
@@ -31,7 +31,8 @@ bool CInputFile::ParseLine(const std::string& rawLine, ReplayEvent& event, bool&
     const std::string line = rawLine.substr(0, rawLine.find('#'));
     std::istringstream in(line);
     std::vector<std::string> tokens;
-    for (std::string t; in >> t;) tokens.push_back(t);
+    for (std::string t; in >> t;)
+        tokens.push_back(t);
     isEvent = !tokens.empty();
     if (!isEvent) return true;
 
@@ -94,10 +95,14 @@ std::string CInputFile::FormatLine(const ReplayEvent& event) {
     switch (event.type) {
         case ReplayEvent::Type::Motion:
             return line + "motion " + std::to_string(event.dx) + " " + std::to_string(event.dy);
-        case ReplayEvent::Type::Press: return line + "press";
-        case ReplayEvent::Type::Release: return line + "release";
-        case ReplayEvent::Type::Escape: return line + "escape";
-        case ReplayEvent::Type::Close: return line + "close";
+        case ReplayEvent::Type::Press:
+            return line + "press";
+        case ReplayEvent::Type::Release:
+            return line + "release";
+        case ReplayEvent::Type::Escape:
+            return line + "escape";
+        case ReplayEvent::Type::Close:
+            return line + "close";
     }
     return line;
 }

@@ -15,7 +15,9 @@ void CInputRecorder::RecordPoll(uint32_t frame, const DeviceState& state) {
     if (state.escape) Write({frame, ReplayEvent::Type::Escape});
 }
 
-void CInputRecorder::RecordClose(uint32_t frame) { Write({frame, ReplayEvent::Type::Close}); }
+void CInputRecorder::RecordClose(uint32_t frame) {
+    Write({frame, ReplayEvent::Type::Close});
+}
 
 // Flushed per line: a run that is killed still leaves a replayable file.
 void CInputRecorder::Write(const ReplayEvent& event) {

@@ -1,7 +1,7 @@
 #include "platform/TextCodec.h"
 
-#include <cerrno>
 #include <iconv.h>
+#include <cerrno>
 
 namespace {
 
@@ -22,7 +22,8 @@ std::string CTextCodec::Gb2312ToUtf8(std::string_view text) {
     iconv_t cd = Converter();
     if (cd == reinterpret_cast<iconv_t>(-1)) {
         // No converter on this machine: keep ASCII, replace the rest.
-        for (unsigned char c : text) c < 0x80 ? out.push_back(static_cast<char>(c)) : void(out += kReplacement);
+        for (unsigned char c : text)
+            c < 0x80 ? out.push_back(static_cast<char>(c)) : void(out += kReplacement);
         return out;
     }
     iconv(cd, nullptr, nullptr, nullptr, nullptr);  // reset the shift state

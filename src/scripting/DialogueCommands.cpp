@@ -28,7 +28,9 @@ CControllerRPGNormal* Hero(CCommandContext& c) {
     return dynamic_cast<CControllerRPGNormal*>(c.Game().FindController("ControllerRPGNormal"));
 }
 
-bool IsSlot(uint32_t slot) { return slot < CDialogueFrame::kPortraitSlots; }
+bool IsSlot(uint32_t slot) {
+    return slot < CDialogueFrame::kPortraitSlots;
+}
 
 // The widget keeps at most 199 bytes: a longer text is cut at a character.
 void SetDialogueContent(CCommandContext& c) {
@@ -47,7 +49,8 @@ void LoadPortrait(CCommandContext& c) {
     CControllerDialogue* dialogue = Dialogue(c);
     if (!dialogue || !IsSlot(slot)) return;
     const auto number = static_cast<int32_t>(c.Script().RegisterAt(kRegA1));
-    dialogue->Frame().LoadPortrait(static_cast<int>(slot), c.Game().GetDatabase().LoadSprite(number));
+    dialogue->Frame().LoadPortrait(static_cast<int>(slot),
+                                   c.Game().GetDatabase().LoadSprite(number));
 }
 
 void SelectPortrait(CCommandContext& c) {
@@ -108,4 +111,6 @@ constexpr CommandEntry kDialogueCommands[] = {
 
 }  // namespace
 
-std::span<const CommandEntry> DialogueCommands() { return kDialogueCommands; }
+std::span<const CommandEntry> DialogueCommands() {
+    return kDialogueCommands;
+}

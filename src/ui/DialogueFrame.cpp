@@ -8,14 +8,18 @@
 
 namespace {
 
-bool IsSlot(int slot) { return slot >= 0 && slot < CDialogueFrame::kPortraitSlots; }
+bool IsSlot(int slot) {
+    return slot >= 0 && slot < CDialogueFrame::kPortraitSlots;
+}
 
-std::unique_ptr<CTextWidget> MakeText(CDisplayer& displayer, const char* name, const ItemRect& rect) {
+std::unique_ptr<CTextWidget> MakeText(CDisplayer& displayer, const char* name,
+                                      const ItemRect& rect) {
     auto text = std::make_unique<CTextWidget>();
     text->SetName(name);
     text->SetRect(rect);
     // Each text widget has a display font of its own, made from the same request.
-    text->SetFont(displayer.CreateFont(FontDesc{CDialogueFrame::kFontFace, CDialogueFrame::kFontHeight}));
+    text->SetFont(
+        displayer.CreateFont(FontDesc{CDialogueFrame::kFontFace, CDialogueFrame::kFontHeight}));
     return text;
 }
 
@@ -39,7 +43,9 @@ CDialogueFrame::CDialogueFrame(CDisplayer& displayer) {
     AddChild(std::move(speaker));
 }
 
-CDialogueFrame::~CDialogueFrame() { m_portrait->ShowSprite(nullptr); }
+CDialogueFrame::~CDialogueFrame() {
+    m_portrait->ShowSprite(nullptr);
+}
 
 // The portrait child may be showing the sprite this slot held: it shows the new
 // one instead, so nothing ever draws a destroyed sprite.

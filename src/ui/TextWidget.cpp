@@ -28,4 +28,6 @@ void CTextWidget::SetText(std::string_view text) {
     m_text = CTextCodec::CutAtCharacter(text, kMaxTextBytes);
 }
 
-void CTextWidget::SetFont(std::unique_ptr<CFont> font) { m_font = std::move(font); }
+void CTextWidget::SetFont(std::unique_ptr<CFont> font) {
+    m_font = std::move(font);
+}

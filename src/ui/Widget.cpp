@@ -38,7 +38,9 @@ void CWidget::Submit(std::unique_ptr<RenderItem> item, CDisplayer& displayer) {
         displayer.AddRenderItem(std::move(item));
 }
 
-CWidget* CWidget::FindByName(std::string_view name) { return m_name == name ? this : nullptr; }
+CWidget* CWidget::FindByName(std::string_view name) {
+    return m_name == name ? this : nullptr;
+}
 
 void CWidget::SetName(std::string_view name) {
     m_name = CTextCodec::CutAtCharacter(name, kMaxNameBytes);
@@ -49,4 +51,6 @@ void CWidget::SetSprite(std::unique_ptr<CSprite> sprite) {
     m_sprite = m_ownedSprite.get();
 }
 
-void CWidget::ShowSprite(CSprite* sprite) { m_sprite = sprite; }
+void CWidget::ShowSprite(CSprite* sprite) {
+    m_sprite = sprite;
+}

@@ -23,7 +23,8 @@ void CWidgetContainer::RemoveChild(CWidget* widget) {
 void CWidgetContainer::Render(CDisplayer& displayer) {
     if (!IsVisible()) return;
     Draw(displayer);
-    for (const auto& child : m_children) child->Render(displayer);
+    for (const auto& child : m_children)
+        child->Render(displayer);
 }
 
 CWidget* CWidgetContainer::FindByName(std::string_view name) {

@@ -16,7 +16,9 @@ CEntity::CEntity(CGame& game) : m_game(game) {
 // The script goes with the entity, even when it is the one running right now (a
 // character's script that cleans the scene): it leaves the manager's lists as
 // it goes, and the step that destroyed it touches it no more.
-CEntity::~CEntity() { m_game.Handles().Unregister(m_handle); }
+CEntity::~CEntity() {
+    m_game.Handles().Unregister(m_handle);
+}
 
 void CEntity::SetSprite(std::unique_ptr<CSprite> sprite) {
     m_sprite = std::move(sprite);
@@ -45,7 +47,9 @@ void CEntity::SetDepth(int32_t depth) {
     if (m_scene) m_scene->SortByDepth();
 }
 
-void CEntity::SetScript(std::unique_ptr<CScript> script) { m_script = std::move(script); }
+void CEntity::SetScript(std::unique_ptr<CScript> script) {
+    m_script = std::move(script);
+}
 
 // Walking animations 4..7 face lower left, upper left, upper right, lower right;
 // the tests run in this order, so x = 0 picks 4 or 5 and (x > 0, y = 0) picks 6.
@@ -69,7 +73,8 @@ void CEntity::MoveTo(int32_t x, int32_t y, float speed) {
     m_targetY = y;
     m_velocityX = dx / distance * speed;
     m_velocityY = dy / distance * speed;
-    if (m_role == kHero && m_sprite) m_sprite->SetAnimation(WalkAnimation(m_velocityX, m_velocityY));
+    if (m_role == kHero && m_sprite)
+        m_sprite->SetAnimation(WalkAnimation(m_velocityX, m_velocityY));
 }
 
 void CEntity::Update() {
@@ -81,8 +86,9 @@ void CEntity::Update() {
         Stop();
         return;
     }
-    const uint8_t cell = m_scene ? m_scene->CellAt(TruncToInt32(m_x + m_velocityX), TruncToInt32(m_y + m_velocityY))
-                                 : 0;
+    const uint8_t cell =
+        m_scene ? m_scene->CellAt(TruncToInt32(m_x + m_velocityX), TruncToInt32(m_y + m_velocityY))
+                : 0;
     if (cell == CWalkGrid::kBlocked) {
         Stop();  // halts in front of the blocked cell
         return;
@@ -102,7 +108,8 @@ void CEntity::Stop() {
 }
 
 double CEntity::SpeedSquared() const {
-    return static_cast<double>(m_velocityX) * m_velocityX + static_cast<double>(m_velocityY) * m_velocityY;
+    return static_cast<double>(m_velocityX) * m_velocityX +
+           static_cast<double>(m_velocityY) * m_velocityY;
 }
 
 // Edges do not hit.

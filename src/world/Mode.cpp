@@ -6,11 +6,15 @@
 
 CMode::~CMode() = default;
 
-std::unique_ptr<CEntityIterator> CMode::CreateEntityIterator() { return nullptr; }
+std::unique_ptr<CEntityIterator> CMode::CreateEntityIterator() {
+    return nullptr;
+}
 
 void CMode::AddEntity(std::unique_ptr<CEntity>) {}
 
-CEntity* CMode::FindEntityByName(std::string_view) { return nullptr; }
+CEntity* CMode::FindEntityByName(std::string_view) {
+    return nullptr;
+}
 
 void CMode::Submit(std::unique_ptr<RenderItem> item) {
     if (m_controller) m_controller->Submit(std::move(item));

@@ -10,7 +10,9 @@ constexpr double kSlope = 0.5773502666666667;  // kRoot3 / 3
 
 // Truncation toward zero, as the grid's arithmetic wants, safe for any double
 // an int32 point can give.
-int64_t Trunc(double value) { return static_cast<int64_t>(std::trunc(value)); }
+int64_t Trunc(double value) {
+    return static_cast<int64_t>(std::trunc(value));
+}
 
 }  // namespace
 
@@ -36,14 +38,19 @@ uint8_t CWalkGrid::CellValue(const Cell& cell) const {
     return m_cells[static_cast<size_t>(cell.a * m_side + cell.b)];
 }
 
-uint8_t CWalkGrid::At(int32_t x, int32_t y) const { return CellValue(CellOf(x, y)); }
+uint8_t CWalkGrid::At(int32_t x, int32_t y) const {
+    return CellValue(CellOf(x, y));
+}
 
 // The loops run over the part of the rectangle inside the grid only: the same
 // cells get painted, and corners far outside cost nothing.
 void CWalkGrid::Paint(int32_t x1, int32_t y1, int32_t x2, int32_t y2, uint8_t value) {
     const Cell from = CellOf(x1, y1), to = CellOf(x2, y2);
-    const int64_t aFirst = std::max<int64_t>(from.a, 0), aLast = std::min<int64_t>(to.a, m_side - 1);
-    const int64_t bFirst = std::max<int64_t>(from.b, 0), bLast = std::min<int64_t>(to.b, m_side - 1);
+    const int64_t aFirst = std::max<int64_t>(from.a, 0),
+                  aLast = std::min<int64_t>(to.a, m_side - 1);
+    const int64_t bFirst = std::max<int64_t>(from.b, 0),
+                  bLast = std::min<int64_t>(to.b, m_side - 1);
     for (int64_t a = aFirst; a <= aLast; ++a)
-        for (int64_t b = bFirst; b <= bLast; ++b) m_cells[static_cast<size_t>(a * m_side + b)] = value;
+        for (int64_t b = bFirst; b <= bLast; ++b)
+            m_cells[static_cast<size_t>(a * m_side + b)] = value;
 }

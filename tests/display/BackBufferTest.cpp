@@ -13,10 +13,9 @@ struct Shape {
 
 // Every shape the displayer knows, the shape it does not, and too small.
 constexpr Shape kShapes[] = {
-    {1920, 1080, 1280, 720, false},  {1280, 720, 1280, 720, false},
-    {1680, 1050, 1280, 800, false},  {1600, 1200, 1280, 960, false},
-    {1280, 1024, 1280, 1024, false}, {1366, 768, 1366, 768, false},
-    {1024, 768, 1024, 768, true},    {1280, 719, 1280, 719, true},
+    {1920, 1080, 1280, 720, false}, {1280, 720, 1280, 720, false},   {1680, 1050, 1280, 800, false},
+    {1600, 1200, 1280, 960, false}, {1280, 1024, 1280, 1024, false}, {1366, 768, 1366, 768, false},
+    {1024, 768, 1024, 768, true},   {1280, 719, 1280, 719, true},
 };
 
 }  // namespace

@@ -14,13 +14,13 @@
 
 #include <fuzzer/FuzzedDataProvider.h>
 
+#include <unistd.h>
 #include <array>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <memory>
 #include <string>
-#include <unistd.h>
 
 namespace {
 
@@ -44,14 +44,23 @@ void Act(uint8_t action, CGame& game, std::array<std::unique_ptr<CScript>, 2>& e
     std::unique_ptr<CScript>& script = extra[(action >> 3) & 1];
     CScriptManager& manager = game.GetScriptManager();
     switch (action & 7) {
-        case 3: manager.RaiseEvent(CScriptManager::kEventMouseDown); break;
-        case 4: manager.RaiseEvent(CScriptManager::kEventHeroStop); break;
+        case 3:
+            manager.RaiseEvent(CScriptManager::kEventMouseDown);
+            break;
+        case 4:
+            manager.RaiseEvent(CScriptManager::kEventHeroStop);
+            break;
         case 5:
             if (script) manager.Restart(*script);
             break;
-        case 6: script = game.GetDatabase().LoadScript(1); break;  // the old one is destroyed
-        case 7: script.reset(); break;
-        default: break;
+        case 6:
+            script = game.GetDatabase().LoadScript(1);
+            break;  // the old one is destroyed
+        case 7:
+            script.reset();
+            break;
+        default:
+            break;
     }
 }
 

@@ -27,15 +27,20 @@ TEST(InputFile, ReadsEveryEventIgnoringCommentsAndBlankLines) {
     EXPECT_EQ(events[1].dy, -4);
     EXPECT_EQ(events[2].type, ReplayEvent::Type::Press);  // the file's order within frame 5
     EXPECT_EQ(events[3].type, ReplayEvent::Type::Release);
-    for (const ReplayEvent& e : events) EXPECT_EQ(CInputFile::FormatLine(e).substr(0, 1), std::to_string(e.frame).substr(0, 1));
+    for (const ReplayEvent& e : events)
+        EXPECT_EQ(CInputFile::FormatLine(e).substr(0, 1), std::to_string(e.frame).substr(0, 1));
 }
 
 TEST(InputFile, ABadLineIsNamedByFileAndLineAndNothingRuns) {
     const BadLine cases[] = {
-        {"press", "frame number"},         {"0 press", "frame number"},
-        {"-2 press", "frame number"},      {"3", "must follow"},
-        {"3 click", "unknown event"},      {"3 motion 1", "two whole numbers"},
-        {"3 motion 1 x", "two whole numbers"}, {"3 press now", "takes nothing"},
+        {"press", "frame number"},
+        {"0 press", "frame number"},
+        {"-2 press", "frame number"},
+        {"3", "must follow"},
+        {"3 click", "unknown event"},
+        {"3 motion 1", "two whole numbers"},
+        {"3 motion 1 x", "two whole numbers"},
+        {"3 press now", "takes nothing"},
         {"99999999999 press", "frame number"},
     };
     for (const BadLine& bad : cases) {
@@ -43,8 +48,8 @@ TEST(InputFile, ABadLineIsNamedByFileAndLineAndNothingRuns) {
         CTempStory story;
         story.WriteScript("start.txt", "Debug ran\n");
         story.WriteFile("in.txt", std::string("1 motion 1 1\n# fine so far\n") + bad.text + "\n");
-        const RunResult run = story.RunBinary(
-            {"--data", story.Dir().string(), "--headless", "--frames", "5", "--input", story.Path("in.txt")});
+        const RunResult run = story.RunBinary({"--data", story.Dir().string(), "--headless",
+                                               "--frames", "5", "--input", story.Path("in.txt")});
         EXPECT_EQ(run.exitCode, 2);
         EXPECT_NE(run.errors.find(story.Path("in.txt") + ":3: "), std::string::npos) << run.errors;
         EXPECT_NE(run.errors.find(bad.message), std::string::npos) << run.errors;

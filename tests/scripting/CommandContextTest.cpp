@@ -2,8 +2,8 @@
 
 #include "app/HandleRegistry.h"
 #include "scripting/CommandTable.h"
-#include "support/GameHarness.h"
 #include "scripting/ScriptSource.h"
+#include "support/GameHarness.h"
 #include "support/TempStory.h"
 
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
 #include "display/Database.h"
-#include "support/GameHarness.h"
 #include "scripting/Script.h"
 #include "scripting/ScriptManager.h"
+#include "support/GameHarness.h"
 #include "support/TempStory.h"
 
 #include <gtest/gtest.h>

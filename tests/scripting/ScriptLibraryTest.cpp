@@ -1,8 +1,8 @@
 #include "scripting/ScriptLibrary.h"
 
 #include "display/Database.h"
-#include "support/GameHarness.h"
 #include "scripting/Script.h"
+#include "support/GameHarness.h"
 #include "support/TempStory.h"
 
 #include <gtest/gtest.h>

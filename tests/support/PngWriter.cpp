@@ -10,18 +10,21 @@ uint32_t Crc32(const uint8_t* data, size_t size, uint32_t crc = 0) {
         std::array<uint32_t, 256> t{};
         for (uint32_t n = 0; n < 256; ++n) {
             uint32_t c = n;
-            for (int k = 0; k < 8; ++k) c = (c & 1) ? 0xEDB88320u ^ (c >> 1) : c >> 1;
+            for (int k = 0; k < 8; ++k)
+                c = (c & 1) ? 0xEDB88320u ^ (c >> 1) : c >> 1;
             t[n] = c;
         }
         return t;
     }();
     crc = ~crc;
-    for (size_t i = 0; i < size; ++i) crc = table[(crc ^ data[i]) & 0xFF] ^ (crc >> 8);
+    for (size_t i = 0; i < size; ++i)
+        crc = table[(crc ^ data[i]) & 0xFF] ^ (crc >> 8);
     return ~crc;
 }
 
 void PutBig32(std::vector<uint8_t>& out, uint32_t v) {
-    for (int shift = 24; shift >= 0; shift -= 8) out.push_back(static_cast<uint8_t>(v >> shift));
+    for (int shift = 24; shift >= 0; shift -= 8)
+        out.push_back(static_cast<uint8_t>(v >> shift));
 }
 
 void PutChunk(std::vector<uint8_t>& out, const char* type, const std::vector<uint8_t>& data) {
@@ -42,7 +45,8 @@ std::vector<uint8_t> StoredZlib(const std::vector<uint8_t>& raw) {
         z.push_back(static_cast<uint8_t>(len >> 8));
         z.push_back(static_cast<uint8_t>(~len));
         z.push_back(static_cast<uint8_t>(~len >> 8));
-        z.insert(z.end(), raw.begin() + static_cast<long>(pos), raw.begin() + static_cast<long>(pos + len));
+        z.insert(z.end(), raw.begin() + static_cast<long>(pos),
+                 raw.begin() + static_cast<long>(pos + len));
         pos += len;
     } while (pos < raw.size());
     uint32_t a = 1, b = 0;
@@ -63,7 +67,8 @@ bool CPngWriter::Write(const std::string& path, int width, int height,
     for (int y = 0; y < height; ++y) {
         raw.push_back(0);  // filter: none
         for (int x = 0; x < width; ++x) {
-            const uint32_t p = pixels[static_cast<size_t>(y) * static_cast<size_t>(width) + static_cast<size_t>(x)];
+            const uint32_t p = pixels[static_cast<size_t>(y) * static_cast<size_t>(width) +
+                                      static_cast<size_t>(x)];
             raw.push_back(static_cast<uint8_t>(p >> 16));
             raw.push_back(static_cast<uint8_t>(p >> 8));
             raw.push_back(static_cast<uint8_t>(p));
@@ -84,6 +89,7 @@ bool CPngWriter::Write(const std::string& path, int width, int height,
 }
 
 bool CPngWriter::WriteSolid(const std::string& path, int width, int height, uint32_t argb) {
-    return Write(path, width, height,
-                 std::vector<uint32_t>(static_cast<size_t>(width) * static_cast<size_t>(height), argb));
+    return Write(
+        path, width, height,
+        std::vector<uint32_t>(static_cast<size_t>(width) * static_cast<size_t>(height), argb));
 }

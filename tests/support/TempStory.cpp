@@ -4,19 +4,20 @@
 #include "support/PngWriter.h"
 #include "support/TestImages.h"
 
+#include <sys/wait.h>
+#include <unistd.h>
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
 #include <stdexcept>
-#include <sys/wait.h>
-#include <unistd.h>
 
 namespace fs = std::filesystem;
 
 std::vector<std::string> RunResult::LogLines() const {
     std::vector<std::string> lines;
     std::istringstream in(log);
-    for (std::string line; std::getline(in, line);) lines.push_back(line);
+    for (std::string line; std::getline(in, line);)
+        lines.push_back(line);
     return lines;
 }
 
@@ -37,7 +38,8 @@ CTempStory::CTempStory() {
 }
 
 void CTempStory::WriteSpriteImages(int number) const {
-    for (const std::string& file : CTestImages::FilesOf(number)) WriteImage(file, 8, 8, CTestImages::ColorOf(file));
+    for (const std::string& file : CTestImages::FilesOf(number))
+        WriteImage(file, 8, 8, CTestImages::ColorOf(file));
 }
 
 CTempStory::~CTempStory() {
@@ -62,7 +64,9 @@ void CTempStory::WriteImage(std::string_view relative, int width, int height, ui
     CPngWriter::WriteSolid(path.string(), width, height, argb);
 }
 
-void CTempStory::WriteInput(std::string_view text) const { WriteFile("input.txt", text); }
+void CTempStory::WriteInput(std::string_view text) const {
+    WriteFile("input.txt", text);
+}
 
 std::string CTempStory::ReadFile(std::string_view relative) const {
     std::ifstream file(m_dir / relative, std::ios::binary);
@@ -83,8 +87,9 @@ RunResult CTempStory::Collect(int exitCode) const {
 
 RunResult CTempStory::RunHeadless(uint32_t frames, const std::vector<std::string>& extra) const {
     fs::remove(m_dir / "dump.jsonl");
-    std::vector<std::string> args{"--data", m_dir.string(), "--headless", "--frames",
-                                  std::to_string(frames), "--dump", Path("dump.jsonl")};
+    std::vector<std::string> args{"--data",          m_dir.string(),         "--headless",
+                                  "--frames",        std::to_string(frames), "--dump",
+                                  Path("dump.jsonl")};
     if (fs::exists(m_dir / "input.txt")) {
         args.push_back("--input");
         args.push_back(Path("input.txt"));
@@ -99,7 +104,8 @@ RunResult CTempStory::RunHeadless(uint32_t frames, const std::vector<std::string
 RunResult CTempStory::RunBinary(const std::vector<std::string>& args) const {
     fs::remove(m_dir / "dump.jsonl");
     std::string command = TABI_BINARY;
-    for (const std::string& arg : args) command += " '" + arg + "'";
+    for (const std::string& arg : args)
+        command += " '" + arg + "'";
     command += " 2>'" + Path("stderr.txt") + "' >/dev/null";
     const int status = std::system(command.c_str());
     RunResult result = Collect(WIFEXITED(status) ? WEXITSTATUS(status) : -1);

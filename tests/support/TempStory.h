@@ -10,9 +10,9 @@
 // What one run of the engine left behind.
 struct RunResult {
     int exitCode = -1;
-    std::string log;                    // log.txt, whole
-    std::string errors;                 // stderr, when the run was a separate process
-    std::vector<nlohmann::json> dump;   // one object per Render: {"frame":N,"items":[...]}
+    std::string log;                   // log.txt, whole
+    std::string errors;                // stderr, when the run was a separate process
+    std::vector<nlohmann::json> dump;  // one object per Render: {"frame":N,"items":[...]}
 
     bool LogHas(std::string_view text) const { return log.find(text) != std::string::npos; }
     std::vector<std::string> LogLines() const;
@@ -38,7 +38,8 @@ public:
 
     void WriteFile(std::string_view relative, std::string_view bytes) const;
     void WriteScript(std::string_view name, std::string_view text) const;  // script/<name>
-    void WriteImage(std::string_view relative, int width, int height, uint32_t argb = 0xFFFFFFFF) const;
+    void WriteImage(std::string_view relative, int width, int height,
+                    uint32_t argb = 0xFFFFFFFF) const;
     void WriteInput(std::string_view text) const;  // used by the next runs
     std::string ReadFile(std::string_view relative) const;
 

@@ -16,14 +16,15 @@ TEST(WalkGrid, SideDependsOnTheHeightOnly) {
     EXPECT_EQ(CWalkGrid(2048, 100).Side(), 41);
     EXPECT_EQ(CWalkGrid(100, 100).Side(), 41);
     EXPECT_EQ(CWalkGrid(2048, 1024).Side(), 410);
-    EXPECT_EQ(CWalkGrid(10, -50).Side(), 1);  // a negative height gives a one-cell grid, not a crash
+    EXPECT_EQ(CWalkGrid(10, -50).Side(),
+              1);  // a negative height gives a one-cell grid, not a crash
 }
 
 TEST(WalkGrid, CellsOfSamplePointsInA2048By1024Scene) {
     const CWalkGrid grid(2048, 1024);
     const PointCase cases[] = {
-        {0, 0, 0, 236, true},           {100, 50, 21, 234, true},    {1024, 512, 220, 219, true},
-        {2048, 0, 236, 0, true},        {0, 1024, 204, 440, false},  {2048, 1024, 440, 203, false},
+        {0, 0, 0, 236, true},     {100, 50, 21, 234, true},   {1024, 512, 220, 219, true},
+        {2048, 0, 236, 0, true},  {0, 1024, 204, 440, false}, {2048, 1024, 440, 203, false},
         {-3, -7, -1, 235, false},
     };
     for (const PointCase& c : cases) {
@@ -63,7 +64,8 @@ TEST(WalkGrid, CornersInTheWrongOrderPaintNothing) {
     CWalkGrid grid(2048, 1024);
     grid.Paint(1050, 530, 1000, 500, 255);
     for (int64_t a = 0; a < grid.Side(); ++a)
-        for (int64_t b = 0; b < grid.Side(); ++b) ASSERT_EQ(grid.CellValue({a, b}), 0);
+        for (int64_t b = 0; b < grid.Side(); ++b)
+            ASSERT_EQ(grid.CellValue({a, b}), 0);
 }
 
 TEST(WalkGrid, ARegionPartlyOutsideIsPaintedOnlyInside) {
