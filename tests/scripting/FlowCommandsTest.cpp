@@ -25,13 +25,6 @@ std::string Repeat(const std::string& text, int count) {
     return repeated;
 }
 
-std::string Debugs(int count) {
-    std::string text;
-    for (int i = 1; i <= count; ++i)
-        text += "Debug " + std::to_string(i) + "\n";
-    return text;
-}
-
 }  // namespace
 
 // Each case is a start script run through `tabi --headless`; "Debug" lines
@@ -50,7 +43,6 @@ TEST(FlowCommands, StoriesLogWhatTheirCommandsDid) {
          "same\n", 0},
         {"register 0 stays 0",
          "move $zero 5 move $t0 0 beq $zero $t0 k Debug written k: Debug kept", 2, "kept\n", 0},
-        {"registers start at 0", "beq $t5 $zero z Debug garbage z: Debug zero", 2, "zero\n", 0},
         {"a:b is illegal", "a:b Debug next", 2, "CScript::Run() Illegal command: a:b\n\nnext\n", 1},
         {"a jump to a lands after a:b", "j a Debug skipped a:b Debug after", 2, "after\n", 0},
         {"a label costs a step, does nothing", "x: Debug x: Debug y", 2, "x:\ny\n", 0},
@@ -60,8 +52,8 @@ TEST(FlowCommands, StoriesLogWhatTheirCommandsDid) {
         {"illegal tokens each logged, state kept", "foo Move Debug x", 2,
          "CScript::Run() Illegal command: foo\n\nCScript::Run() Illegal command: Move\n\nx\n", 1},
         {"End lets the frame finish", "End Debug still", 10, "still\n", 0},
+        {"a failure outranks End", "End Dance", 10, "CScript::Run() Illegal command: Dance\n\n", 1},
         {"Terminate ends the script", "Debug a Terminate Debug b", 5, "a\n", 0},
-        {"cut-off Debug prints its own name", "Debug", 2, "Debug\n", 0},
         {"cut-off arguments repeat the last token", "$t0: Debug once beq $t0", 2,
          Repeat("once\n", 51), 0},  // beq $t0 $t0 $t0: a jump back to $t0: each round
         {"WaitForEvent logs and waits", "WaitForEvent EVENT_MOUSE_DOWN Debug woke", 10,
@@ -90,8 +82,6 @@ TEST(FlowCommands, StoriesLogWhatTheirCommandsDid) {
          "CScript::SetRegister() $t24 is past register 31; nothing stored\n", 0},
         {"beq operand that is no register", "beq 5 $zero y Debug no y: Debug yes", 2,
          "CScript::GetRegister() 5 is not a register name; it reads 0\nyes\n", 0},
-        {"overlong token cut to 499 bytes", "Debug " + std::string(600, 'x') + " Debug next", 2,
-         std::string(499, 'x') + "\nnext\n", 0},
     };
     for (const StoryCase& c : cases) {
         SCOPED_TRACE(c.what);
@@ -103,28 +93,24 @@ TEST(FlowCommands, StoriesLogWhatTheirCommandsDid) {
     }
 }
 
-TEST(FlowCommands, AStartScriptThatCannotBeOpenedNeverRuns) {
-    CTempStory story;
-    const RunResult run = story.RunHeadless(5);
-    EXPECT_EQ(run.log, "CScript::CScript fopen failed\n\n");
-    EXPECT_EQ(run.exitCode, 0);
-}
-
 TEST(FlowCommands, A150CommandScriptRuns102StepsThenTheRest) {
     CTempStory story;
-    story.WriteScript("start.txt", Debugs(150));
+    story.WriteScript("start.txt", Repeat("Debug x\n", 150));
     EXPECT_EQ(story.RunHeadless(2).LogLines().size(), 102u);
-    const RunResult run = story.RunHeadless(3);
-    ASSERT_EQ(run.LogLines().size(), 150u);
-    EXPECT_EQ(run.LogLines().back(), "150");
+    EXPECT_EQ(story.RunHeadless(3).LogLines().size(), 150u);
 }
 
 // The poll that raises the click runs before the scripts, so both wake and
-// step in the frame of the click; a script waiting for the hero stays.
+// step in the frame of the click; a script waiting for the hero stays. The
+// flag the start script set is the one the other reads: flags are shared.
 TEST(FlowCommands, OneClickWakesTwoWaitingScriptsInTheSameFrame) {
     CTempStory story;
-    story.WriteScript("start.txt", "WaitForEvent EVENT_MOUSE_DOWN Debug startWoke");
-    story.WriteScript("script01.txt", "WaitForEvent EVENT_MOUSE_DOWN Debug oneWoke");
+    story.WriteScript("start.txt",
+                      "move $a0 7 move $a1 1 SetGlobalFlag WaitForEvent EVENT_MOUSE_DOWN "
+                      "Debug startWoke");
+    story.WriteScript("script01.txt",
+                      "WaitForEvent EVENT_MOUSE_DOWN move $a0 7 GetGlobalFlag move $t0 1 "
+                      "beq $v0 $t0 s Debug apart s: Debug oneWoke");
     story.WriteScript("script02.txt", "WaitForEvent EVENT_HERO_STOP Debug heroWoke");
     CGameHarness harness(story);
     CScriptManager& scripts = harness.Game().GetScriptManager();
@@ -137,18 +123,4 @@ TEST(FlowCommands, OneClickWakesTwoWaitingScriptsInTheSameFrame) {
     scripts.RaiseEvent(CScriptManager::kEventMouseDown);
     harness.RunFrames(1);
     EXPECT_EQ(harness.Log(), "WaitForEvent\nWaitForEvent\nWaitForEvent\nstartWoke\noneWoke\n");
-}
-
-TEST(FlowCommands, FlagsAreSharedByAllScripts) {
-    CTempStory story;
-    story.WriteScript("start.txt", "move $a0 7 move $a1 1 SetGlobalFlag");
-    story.WriteScript(
-        "script01.txt",
-        "move $a0 7 GetGlobalFlag move $t0 1 beq $v0 $t0 s Debug apart s: Debug shared");
-    CGameHarness harness(story);
-    harness.RunFrames(2);
-    auto one = harness.Game().GetDatabase().LoadScript(1);
-    harness.Game().GetScriptManager().Restart(*one);
-    harness.RunFrames(1);
-    EXPECT_EQ(harness.Log(), "shared\n");
 }
