@@ -42,43 +42,37 @@ std::string Clicks(uint32_t frames) {
     return input;
 }
 
-class MixedStory : public ::testing::Test {
-protected:
-    static constexpr int kRounds = 12;
-    static constexpr uint32_t kFrames = 1200;
-
-    MixedStory() {
-        for (int number : {0, 1, 2, 3})
-            m_story.WriteSpriteImages(number);
-        std::string start = CSceneStory::HeroAt(200, 300);
-        for (int round = 0; round < kRounds; ++round)
-            start += MixedRound() + "Debug round\n";
-        m_story.WriteScript("start.txt", start);
-        m_story.WriteScript("script01.txt", "Debug trap\n");
-        m_story.WriteScript(
-            "script02.txt",
-            "ShowDialogueFrame\nWaitForEvent EVENT_MOUSE_DOWN\nHideDialogueFrame\n");
-        m_story.WriteInput(Clicks(kFrames));
-    }
-    CTempStory m_story;
-};
+constexpr int kRounds = 12;
+constexpr uint32_t kFrames = 1200;
 
 }  // namespace
 
 // Every round ends, the same input gives the same frames on a second run,
 // and the objects of one round are all gone by the next: the number of live
 // handles never grows past what the first rounds needed.
-TEST_F(MixedStory, SwitchingModesManyTimesLeaksNothingAndReplaysTheSame) {
-    const RunResult first = m_story.RunHeadless(kFrames);
+TEST(MixedStory, SwitchingModesManyTimesLeaksNothingAndReplaysTheSame) {
+    CTempStory story;
+    for (int number : {0, 1, 2, 3})
+        story.WriteSpriteImages(number);
+    std::string start = CSceneStory::HeroAt(200, 300);
+    for (int round = 0; round < kRounds; ++round)
+        start += MixedRound() + "Debug round\n";
+    story.WriteScript("start.txt", start);
+    story.WriteScript("script01.txt", "Debug trap\n");
+    story.WriteScript("script02.txt",
+                      "ShowDialogueFrame\nWaitForEvent EVENT_MOUSE_DOWN\nHideDialogueFrame\n");
+    story.WriteInput(Clicks(kFrames));
+
+    const RunResult first = story.RunHeadless(kFrames);
     EXPECT_EQ(first.exitCode, 0);
     EXPECT_EQ(CSceneStory::Count(first.log, "round\n"), static_cast<size_t>(kRounds)) << first.log;
-    const RunResult second = m_story.RunHeadless(kFrames);
+    const RunResult second = story.RunHeadless(kFrames);
     ASSERT_EQ(first.dump.size(), second.dump.size());
     for (size_t i = 0; i < first.dump.size(); ++i)
         ASSERT_EQ(first.dump[i], second.dump[i]) << "line " << i;
     EXPECT_EQ(first.log, second.log);
 
-    CGameHarness harness(m_story);
+    CGameHarness harness(story);
     size_t earlyMost = 0, laterMost = 0;
     for (uint32_t frame = 1; frame <= kFrames; ++frame) {
         harness.RunFrames(1);
@@ -87,21 +81,4 @@ TEST_F(MixedStory, SwitchingModesManyTimesLeaksNothingAndReplaysTheSame) {
     }
     EXPECT_GT(earlyMost, 0u);
     EXPECT_LE(laterMost, earlyMost);
-}
-
-// The scene waits behind a picture-novel passage: back in the role-playing
-// mode the same entities stand at the same places.
-TEST_F(MixedStory, TheSceneIsKeptWhileThePictureNovelModeRuns) {
-    m_story.WriteScript("start.txt", CSceneStory::HeroAt(300, 200) +
-                                         CSceneStory::EntityAt(2, "npc", 500, 250) +
-                                         "move $a0 8\nChangeMode\nmove $a0 3\nAddSprite x pic\n"
-                                         "move $a0 0\nChangeMode\n");
-    std::remove(m_story.Path("input.txt").c_str());
-    const RunResult run = m_story.RunHeadless(8);
-    // Frame 2 shows the scene, frame 3 changes mode, 4 shows the picture, 5
-    // changes back and 6 shows the scene again.
-    ASSERT_NE(run.Frame(6), nullptr);
-    EXPECT_EQ(run.Frame(2)->at("items"), run.Frame(6)->at("items"));
-    EXPECT_EQ(CSceneStory::Items(run, 4, "image/walk").size(), 0u);
-    EXPECT_EQ(CSceneStory::Items(run, 4, "image/imouto.png").size(), 1u);
 }

@@ -12,6 +12,8 @@ struct BadLine {
 
 }  // namespace
 
+// Events come out ordered by frame, in the file's order within a frame, and
+// each formats back to the line a recording writes.
 TEST(InputFile, ReadsEveryEventIgnoringCommentsAndBlankLines) {
     CTempStory story;
     story.WriteFile("in.txt",
@@ -20,15 +22,10 @@ TEST(InputFile, ReadsEveryEventIgnoringCommentsAndBlankLines) {
     std::vector<ReplayEvent> events;
     std::string error;
     ASSERT_TRUE(CInputFile::Read(story.Path("in.txt"), events, error)) << error;
-    ASSERT_EQ(events.size(), 5u);
-    EXPECT_EQ(events[0].type, ReplayEvent::Type::Close);  // ordered by frame
-    EXPECT_EQ(events[1].type, ReplayEvent::Type::Motion);
-    EXPECT_EQ(events[1].dx, 10);
-    EXPECT_EQ(events[1].dy, -4);
-    EXPECT_EQ(events[2].type, ReplayEvent::Type::Press);  // the file's order within frame 5
-    EXPECT_EQ(events[3].type, ReplayEvent::Type::Release);
+    std::string lines;
     for (const ReplayEvent& e : events)
-        EXPECT_EQ(CInputFile::FormatLine(e).substr(0, 1), std::to_string(e.frame).substr(0, 1));
+        lines += CInputFile::FormatLine(e) + "\n";
+    EXPECT_EQ(lines, "2 close\n3 motion 10 -4\n5 press\n5 release\n7 escape\n");
 }
 
 TEST(InputFile, ABadLineIsNamedByFileAndLineAndNothingRuns) {
