@@ -3,30 +3,25 @@
 
 #include <gtest/gtest.h>
 
-namespace {
-
-struct Shape {
-    uint32_t desktopWidth, desktopHeight;
-    uint32_t width, height;
-    bool low;
-};
+#include <tuple>
 
 // Every shape the displayer knows, the shape it does not, and too small.
-constexpr Shape kShapes[] = {
-    {1920, 1080, 1280, 720, false}, {1280, 720, 1280, 720, false},   {1680, 1050, 1280, 800, false},
-    {1600, 1200, 1280, 960, false}, {1280, 1024, 1280, 1024, false}, {1366, 768, 1366, 768, false},
-    {1024, 768, 1024, 768, true},   {1280, 719, 1280, 719, true},
-};
-
-}  // namespace
-
 TEST(BackBuffer, ChosenFromTheDesktopShape) {
-    for (const Shape& s : kShapes) {
-        SCOPED_TRACE(std::to_string(s.desktopWidth) + "x" + std::to_string(s.desktopHeight));
+    struct Shape {
+        uint32_t desktopWidth, desktopHeight, width, height;
+        bool low;
+    };
+    const Shape shapes[] = {
+        {1920, 1080, 1280, 720, false},  {1280, 720, 1280, 720, false},
+        {1680, 1050, 1280, 800, false},  {1600, 1200, 1280, 960, false},
+        {1280, 1024, 1280, 1024, false}, {1366, 768, 1366, 768, false},
+        {1024, 768, 1024, 768, true},    {1280, 719, 1280, 719, true},
+    };
+    for (const Shape& s : shapes) {
         const auto chosen = CDisplayer::ChooseBackBuffer(s.desktopWidth, s.desktopHeight);
-        EXPECT_EQ(chosen.width, s.width);
-        EXPECT_EQ(chosen.height, s.height);
-        EXPECT_EQ(chosen.lowResolution, s.low);
+        EXPECT_EQ(std::make_tuple(chosen.width, chosen.height, chosen.lowResolution),
+                  std::make_tuple(s.width, s.height, s.low))
+            << s.desktopWidth << "x" << s.desktopHeight;
     }
 }
 

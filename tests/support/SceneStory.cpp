@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 std::string CSceneStory::HeroAt(int x, int y) {
     return "SetSceneScale 2048 1024\n" + EntityAt(1, "hero", x, y) + "SetHero hero\n";
 }
@@ -28,6 +30,28 @@ nlohmann::json CSceneStory::Item(const RunResult& run, uint32_t frame, std::stri
     const std::vector<nlohmann::json> found = Items(run, frame, prefix);
     EXPECT_EQ(found.size(), 1u) << "items " << prefix << " in frame " << frame;
     return found.size() == 1 ? found[0] : nlohmann::json::object();
+}
+
+ScenePoint CSceneStory::CentreIn(const RunResult& run, uint32_t frame, std::string_view prefix) {
+    const nlohmann::json item = Item(run, frame, prefix);
+    if (item.empty()) return {NAN, NAN};
+    return {item["x"].get<double>() + 64, item["y"].get<double>() + 128};
+}
+
+std::string CSceneStory::Words(const RunResult& run, uint32_t frame) {
+    const nlohmann::json* line = run.Frame(frame);
+    if (!line) return "(no render)";
+    std::string words;
+    for (const auto& item : line->at("items")) {
+        std::string word = item.at("kind") == 1 ? "text" : "-";
+        if (item.at("kind") != 1 && item.at("image").is_string()) {
+            word = item.at("image").get<std::string>();
+            word = word.substr(word.rfind('/') + 1);
+            word = word.substr(0, word.rfind('.'));
+        }
+        words += word + " ";
+    }
+    return words;
 }
 
 size_t CSceneStory::Count(std::string_view text, std::string_view what) {

@@ -7,23 +7,18 @@
 #include <gtest/gtest.h>
 
 #include <string>
-#include <vector>
 
 namespace {
-
-std::vector<std::string> SceneImages(const RunResult& run, uint32_t frame) {
-    std::vector<std::string> images;
-    for (const auto& item : CSceneStory::Items(run, frame, "image/"))
-        if (item["image"] != "image/m0.png" && item["image"] != "image/m1.png")
-            images.push_back(item["image"]);
-    return images;
-}
 
 class SceneStory : public ::testing::Test {
 protected:
     SceneStory() {
         for (int number : {1, 2, 3, 6})
             m_story.WriteSpriteImages(number);
+    }
+    RunResult Run(const std::string& start, uint32_t frames) {
+        m_story.WriteScript("start.txt", start);
+        return m_story.RunHeadless(frames);
     }
     CTempStory m_story;
 };
@@ -37,38 +32,25 @@ std::string WalkAcrossTrap(const std::string& extra) {
 
 }  // namespace
 
-// Largest depth drawn first; equal depths keep the order they were added in,
-// and neither walking nor a later re-sort swaps them.
+// Largest depth drawn first, negative depths last; equal depths keep the
+// order they were added in, and neither walking nor a later re-sort swaps
+// them. A depth given to a name nobody has changes nothing.
 TEST_F(SceneStory, EntitiesAreDrawnByDepthThenByArrival) {
-    m_story.WriteScript("start.txt",
-                        "SetSceneScale 2048 1024\n" + CSceneStory::EntityAt(2, "first", 100, 100) +
-                            CSceneStory::EntityAt(3, "second", 100, 100) +
-                            CSceneStory::EntityAt(6, "third", 100, 100) +
-                            "SetEntityDepth first 100\nSetEntityDepth second 50\n"
-                            "SetEntityDepth third 200\n" +
-                            CSceneStory::EntityAt(2, "fourth", 100, 100) +
-                            "SetEntityDepth fourth 100\n"
-                            "MoveEntityTo second 400 400 5\nMoveEntityTo fourth 300 300 5\n"
-                            "WaitForEvent EVENT_MOUSE_DOWN\n");
-    const std::vector<std::string> byDepth{"image/oneechan.png", "image/oneechanS.png",
-                                           "image/oneechanS.png", "image/imouto.png"};
-    const RunResult run = m_story.RunHeadless(30);
-    EXPECT_EQ(SceneImages(run, 2), byDepth);
-    EXPECT_EQ(SceneImages(run, 30), byDepth);  // the walks changed nothing
+    const RunResult run =
+        Run("SetSceneScale 2048 1024\n" + CSceneStory::EntityAt(2, "first", 100, 100) +
+                CSceneStory::EntityAt(3, "second", 100, 100) +
+                CSceneStory::EntityAt(6, "third", 100, 100) +
+                "SetEntityDepth first 100\nSetEntityDepth second -5\nSetEntityDepth third 200\n" +
+                CSceneStory::EntityAt(2, "fourth", 100, 100) +
+                "SetEntityDepth fourth 100\nSetEntityDepth missing 300\n"
+                "MoveEntityTo second 400 400 5\nMoveEntityTo fourth 300 300 5\n",
+            30);
+    for (uint32_t frame : {2u, 30u})  // the walks change nothing
+        EXPECT_EQ(CSceneStory::Words(run, frame), "oneechan oneechanS oneechanS imouto m0 ");
     // The later of the two equal depths is the one that walked to (300, 300).
     const auto equal = CSceneStory::Items(run, 30, "image/oneechanS.png");
     EXPECT_EQ(equal.at(0)["x"], 100 - 64);
     EXPECT_GT(equal.at(1)["x"].get<double>(), 100);
-
-    m_story.WriteScript("start.txt",
-                        "SetSceneScale 2048 1024\n" + CSceneStory::EntityAt(2, "a", 100, 100) +
-                            CSceneStory::EntityAt(3, "b", 100, 100) +
-                            CSceneStory::EntityAt(6, "c", 100, 100) +
-                            "SetEntityDepth b 5\nSetEntityDepth a -5\nSetEntityDepth c 5\n"
-                            "SetEntityDepth missing 99\n");
-    EXPECT_EQ(SceneImages(m_story.RunHeadless(2), 2),
-              (std::vector<std::string>{"image/imouto.png", "image/oneechan.png",
-                                        "image/oneechanS.png"}));
 }
 
 // Every step that ends in a trap cell restarts the trap's script, so a walk
@@ -76,42 +58,30 @@ TEST_F(SceneStory, EntitiesAreDrawnByDepthThenByArrival) {
 // after it). The arrival step itself is not checked against the grid.
 TEST_F(SceneStory, ATrapFiresOncePerStepThatEndsOnIt) {
     m_story.WriteScript("script01.txt", "Debug trap\n");
-    m_story.WriteScript("start.txt", WalkAcrossTrap("SetTrap 7 1\n"));
-    const RunResult run = m_story.RunHeadless(90);
-
+    const RunResult run = Run(WalkAcrossTrap("SetTrap 7 1\n"), 90);
     CWalkGrid grid(2048, 1024);
     grid.Paint(320, 280, 320, 320, 7);
     size_t stepsOnTrap = 0;
-    for (uint32_t frame = 2; frame <= 90; ++frame) {
-        const nlohmann::json hero = CSceneStory::Item(run, frame, "image/walk");
-        const double x = hero["x"].get<double>() + 64;
-        if (x >= 600) break;  // arrived
-        if (grid.At(static_cast<int32_t>(x), 300) == 7) ++stepsOnTrap;
-    }
+    for (uint32_t frame = 2; CSceneStory::CentreIn(run, frame).x < 600; ++frame)
+        stepsOnTrap += grid.At(static_cast<int32_t>(CSceneStory::CentreIn(run, frame).x), 300) == 7;
     EXPECT_GT(stepsOnTrap, 5u);
     EXPECT_EQ(CSceneStory::Count(run.log, "trap\n"), stepsOnTrap);
-    EXPECT_EQ(CSceneStory::Item(run, 90, "image/walk")["x"], 600 - 64);  // traps do not block
+    EXPECT_EQ(CSceneStory::CentreIn(run, 90).x, 600);  // traps do not block
 }
 
+// A trap with no script runs nothing, and slots 0 (free ground) and 255
+// (blocked ground) never fire even when they hold a script.
 TEST_F(SceneStory, TrapsWithoutAScriptAndSlotsNoCellFiresDoNothing) {
     m_story.WriteScript("script01.txt", "Debug trap\n");
-    const char* bindings[] = {
-        "",                            // painted, never bound
-        "SetTrap 7 5\n",               // bound to a number outside the script table
-        "SetTrap 7 1\nSetTrap 7 9\n",  // bound, then emptied again
+    const std::string starts[] = {
+        WalkAcrossTrap(""),                            // painted, never bound
+        WalkAcrossTrap("SetTrap 7 5\n"),               // a number outside the script table
+        WalkAcrossTrap("SetTrap 7 1\nSetTrap 7 9\n"),  // bound, then emptied again
+        CSceneStory::HeroAt(200, 300) + "SetTrap 0 1\nSetTrap 255 1\n" +
+            "SetTile 400 290 400 310 255\nMoveEntityTo hero 600 300 5\n",
     };
-    for (const char* binding : bindings) {
-        SCOPED_TRACE(binding);
-        m_story.WriteScript("start.txt", WalkAcrossTrap(binding));
-        const RunResult run = m_story.RunHeadless(90);
-        EXPECT_EQ(run.log, "");
-        EXPECT_EQ(CSceneStory::Item(run, 90, "image/walk")["x"], 600 - 64);
-    }
-    // Slots 0 and 255 hold scripts, yet stay silent on free ground and in front of a wall.
-    m_story.WriteScript("start.txt", CSceneStory::HeroAt(200, 300) +
-                                         "SetTrap 0 1\nSetTrap 255 1\nSetTile 400 290 400 310 255\n"
-                                         "MoveEntityTo hero 600 300 5\n");
-    EXPECT_EQ(m_story.RunHeadless(90).log, "");
+    for (const std::string& start : starts)
+        EXPECT_EQ(Run(start, 90).log, "") << start;
 }
 
 // A trap's script that binds its own slot again is destroyed in the middle
@@ -119,8 +89,7 @@ TEST_F(SceneStory, TrapsWithoutAScriptAndSlotsNoCellFiresDoNothing) {
 TEST_F(SceneStory, ATrapScriptMayReplaceItself) {
     m_story.WriteScript("script01.txt", "SetTrap 7 2\nDebug never\n");
     m_story.WriteScript("script02.txt", "Debug second\n");
-    m_story.WriteScript("start.txt", WalkAcrossTrap("SetTrap 7 1\n"));
-    const RunResult run = m_story.RunHeadless(90);
+    const RunResult run = Run(WalkAcrossTrap("SetTrap 7 1\n"), 90);
     EXPECT_EQ(CSceneStory::Count(run.log, "never"), 0u);
     EXPECT_GT(CSceneStory::Count(run.log, "second\n"), 3u);
 }
@@ -130,18 +99,12 @@ TEST_F(SceneStory, ATrapScriptMayReplaceItself) {
 // goes on and arrives.
 TEST_F(SceneStory, WithoutAGridEveryStepIsFreeAndOutsideTheGridIsBlocked) {
     for (const bool sized : {true, false}) {
-        SCOPED_TRACE(sized ? "sized" : "no grid");
-        m_story.WriteScript("start.txt", std::string(sized ? "SetSceneScale 2048 1024\n" : "") +
-                                             CSceneStory::EntityAt(2, "npc", 50, 50) +
-                                             "SetTrap 0 1\nMoveEntityTo npc 50 -50 5\n");
-        const RunResult run = m_story.RunHeadless(40);
-        const double y = CSceneStory::Item(run, 40, "image/oneechanS.png")["y"].get<double>() + 128;
-        if (sized) {
-            EXPECT_LT(y, 0);
-            EXPECT_GT(y, -50);
-        } else {
-            EXPECT_EQ(y, -50);
-        }
+        const RunResult run = Run(std::string(sized ? "SetSceneScale 2048 1024\n" : "") +
+                                      CSceneStory::EntityAt(2, "npc", 50, 50) +
+                                      "SetTrap 0 1\nMoveEntityTo npc 50 -50 5\n",
+                                  40);
+        const double y = CSceneStory::CentreIn(run, 40, "image/oneechanS").y;
+        EXPECT_TRUE(sized ? y < 0 && y > -50 : y == -50) << y << (sized ? " sized" : " no grid");
     }
 }
 
@@ -158,37 +121,31 @@ TEST_F(SceneStory, CleanSceneKeepsOnlyTheStandingHero) {
                                        : "SetSceneScale 2048 1024\nSetTile 320 280 320 320 7\n" +
                                              CSceneStory::EntityAt(1, "walker", 200, 300) +
                                              "MoveEntityTo walker 600 300 5\n";
-        m_story.WriteScript("start.txt",
-                            walker + CSceneStory::EntityAt(2, "npc", 900, 300) +
-                                CSceneStory::EntityAt(3, "prop", 900, 300) +
-                                "SetTrap 7 1\nWaitForEvent EVENT_HERO_STOP\nShowDialogueFrame\n");
-        const RunResult run = m_story.RunHeadless(60);
-        EXPECT_EQ(SceneImages(run, 2).size(), 3u);
-        const std::vector<std::string> left = SceneImages(run, 60);
-        EXPECT_EQ(left.size(), withHero ? 2u : 0u);  // the hero and the dialogue frame
-        if (!withHero) continue;
-        EXPECT_EQ(CSceneStory::Items(run, 60, "image/walk").size(), 1u);
-        EXPECT_EQ(CSceneStory::Item(run, 60, "image/walk")["x"],
-                  CSceneStory::Item(run, 50, "image/walk")["x"]);
-        EXPECT_LT(CSceneStory::Item(run, 60, "image/walk")["x"].get<double>(), 600 - 64);
-        EXPECT_EQ(CSceneStory::Item(run, 60, "image/walk")["image"],
-                  "image/walkc00.png");  // standing, facing right
+        const RunResult run =
+            Run(walker + CSceneStory::EntityAt(2, "npc", 900, 300) +
+                    CSceneStory::EntityAt(3, "prop", 900, 300) +
+                    "SetTrap 7 1\nWaitForEvent EVENT_HERO_STOP\nShowDialogueFrame\n",
+                60);
+        EXPECT_EQ(CSceneStory::Items(run, 2, "image/").size(), 4u);
+        // Standing, facing right, where the trap stopped it.
+        EXPECT_EQ(CSceneStory::Words(run, 60), withHero ? "walkc00 dia text text m0 " : "m0 ");
+        if (withHero) {
+            EXPECT_EQ(CSceneStory::CentreIn(run, 60), CSceneStory::CentreIn(run, 50));
+        }
     }
 }
 
 // The hero is spared by identity: SetNPC on it does not get it destroyed,
 // while a former hero (replaced by SetHero) is destroyed like any other.
 TEST_F(SceneStory, CleanSceneSparesTheHeroWhateverItsRole) {
-    m_story.WriteScript("start.txt", CSceneStory::HeroAt(100, 100) + "SetNPC\n" +
-                                         CSceneStory::EntityAt(2, "other", 300, 100) +
-                                         "CleanScene\n");
-    EXPECT_EQ(SceneImages(m_story.RunHeadless(3), 3), std::vector<std::string>{"image/walk00.png"});
-
-    m_story.WriteScript(
-        "start.txt", CSceneStory::HeroAt(100, 100) + CSceneStory::EntityAt(2, "other", 300, 100) +
-                         "SetHero other\nCleanScene\nMoveEntityTo hero 200 200 5\n");
-    EXPECT_EQ(SceneImages(m_story.RunHeadless(3), 3),
-              std::vector<std::string>{"image/oneechanS.png"});
+    const std::string hero = CSceneStory::HeroAt(100, 100);
+    const std::string other = CSceneStory::EntityAt(2, "other", 300, 100);
+    EXPECT_EQ(CSceneStory::Words(Run(hero + "SetNPC\n" + other + "CleanScene\n", 3), 3),
+              "walk00 m0 ");
+    EXPECT_EQ(
+        CSceneStory::Words(
+            Run(hero + other + "SetHero other\nCleanScene\nMoveEntityTo hero 200 200 5\n", 3), 3),
+        "oneechanS m0 ");
 }
 
 // A character's script may destroy itself in the middle of its step: by
@@ -196,38 +153,30 @@ TEST_F(SceneStory, CleanSceneSparesTheHeroWhateverItsRole) {
 // script (the handle reaches it through a global flag). It takes no step
 // after that; the new script runs on the next click.
 TEST_F(SceneStory, ACharacterScriptMayDestroyItself) {
-    struct Case {
-        const char* what;
-        std::string script;
-        std::string log;
-    };
-    const Case cases[] = {
-        {"CleanScene", "CleanScene\nDebug never\n", ""},
-        {"SetEntityScript",
-         "move $a0 5\nGetGlobalFlag\nmove $a0 $v0\nmove $a1 2\nSetEntityScript\nDebug never\n",
-         "second\n"},
-    };
     m_story.WriteScript("script02.txt", "Debug second\n");
     m_story.WriteInput("3 motion 600 350\n5 press\n6 release\n9 press\n10 release\n");
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.what);
-        m_story.WriteScript("script01.txt", c.script);
-        m_story.WriteScript("start.txt", CSceneStory::HeroAt(200, 300) +
-                                             CSceneStory::EntityAt(2, "npc", 600, 300) +
-                                             "SetNPC\nmove $a1 1\nSetEntityScript\n"
-                                             "move $a1 $a0\nmove $a0 5\nSetGlobalFlag\n");
-        const RunResult run = m_story.RunHeadless(12);
-        EXPECT_EQ(run.log, c.log);
+    for (const bool clean : {true, false}) {
+        SCOPED_TRACE(clean ? "CleanScene" : "SetEntityScript");
+        m_story.WriteScript("script01.txt", std::string(clean ? "CleanScene\n"
+                                                              : "move $a0 5\nGetGlobalFlag\n"
+                                                                "move $a0 $v0\nmove $a1 2\n"
+                                                                "SetEntityScript\n") +
+                                                "Debug never\n");
+        EXPECT_EQ(Run(CSceneStory::HeroAt(200, 300) + CSceneStory::EntityAt(2, "npc", 600, 300) +
+                          "SetNPC\nmove $a1 1\nSetEntityScript\n"
+                          "move $a1 $a0\nmove $a0 5\nSetGlobalFlag\n",
+                      12)
+                      .log,
+                  clean ? "" : "second\n");
     }
 }
 
 // A scene higher than 20477 pixels would need a grid of more than 8192 x
 // 8192 cells: it is taken as 20477 high, which the camera then keeps to.
 TEST_F(SceneStory, TallScenesAreCutToWhatTheirGridAllows) {
-    m_story.WriteScript("start.txt", "SetSceneScale 2048 30000\n" +
-                                         CSceneStory::EntityAt(1, "hero", 1024, 29000) +
-                                         "SetHero hero\n");
-    const RunResult run = m_story.RunHeadless(2);
+    const RunResult run = Run("SetSceneScale 2048 30000\n" +
+                                  CSceneStory::EntityAt(1, "hero", 1024, 29000) + "SetHero hero\n",
+                              2);
     EXPECT_EQ(run.log,
               "SetSceneScale: a scene 30000 pixels high is too high for its walk grid; 20477 is "
               "used\n");
