@@ -14,7 +14,6 @@ struct RunResult {
     std::string errors;                // stderr, when the run was a separate process
     std::vector<nlohmann::json> dump;  // one object per Render: {"frame":N,"items":[...]}
 
-    bool LogHas(std::string_view text) const { return log.find(text) != std::string::npos; }
     std::vector<std::string> LogLines() const;
     // The dump line of frame N, or null when that frame rendered nothing.
     const nlohmann::json* Frame(uint32_t frame) const;
