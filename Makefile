@@ -27,7 +27,7 @@ test: deps
 	@$(MAKE) --no-print-directory fuzz FUZZ_SECONDS=30
 
 bench: deps
-	@cmake -S . -B $(BENCH_BUILD) -DCMAKE_BUILD_TYPE=Release -DTABI_BENCHMARKS=ON >/dev/null
+	@cmake -S . -B $(BENCH_BUILD) -DCMAKE_BUILD_TYPE=Release -DTABI_BENCHMARKS=ON -DTABI_TESTS=OFF >/dev/null
 	@cmake --build $(BENCH_BUILD) -j$(JOBS)
 	@tools/run-benchmarks.sh $(BENCH_BUILD)
 

@@ -20,6 +20,10 @@ done
 
 story=$(mktemp -d)
 mkdir -p "$story/script" "$story/image"
+# No script, only the pictures every story needs: the pointer and the
+# dialogue frame (the controllers load them at start-up).
+demo=$(realpath "$(dirname "$0")/../demo/image")
+cp "$demo"/m[0-3].png "$demo/dia.png" "$story/image/"
 xvfb_pid=""
 cleanup() {
     [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
@@ -46,7 +50,8 @@ time_runs() {
     for _ in $(seq "${RUNS:-$runs}"); do
         seconds=$({ time "$tabi" --data "$story" "$@" >/dev/null 2>&1; } 2>&1)
         times+=("$(awk -v s="$seconds" 'BEGIN {printf "%d", s * 1000}')")
-        /usr/bin/time -f "%M" -o "$story/rss.txt" "$tabi" --data "$story" "$@" >/dev/null 2>&1
+        /usr/bin/time -f "%M" -o "$story/rss.txt" "$tabi" --data "$story" "$@" >/dev/null 2>&1 ||
+            { echo "bench-window: tabi $* failed; see $story/log.txt" >&2; exit 1; }
         kib=$(tail -n 1 "$story/rss.txt")
         [ "$kib" -gt "$rss" ] && rss=$kib
     done

@@ -101,7 +101,8 @@ TEST_F(Database, EveryRowOfTheImageTableBuildsItsSprite) {
                 files.insert(image);
                 for (int tick = 0; tick < 7; ++tick)
                     fresh->Animate();
-                seen += " " + Shown(*fresh);
+                seen += ' ';
+                seen += Shown(*fresh);
             }
             EXPECT_EQ(seen, animations[a] + " " + first) << "animation " << a;
         }

@@ -84,7 +84,7 @@ void CHeadlessPlatform::WaitUntil(uint32_t tick) {
 
 std::unique_ptr<CTexture> CHeadlessPlatform::LoadTexture(const std::string& path,
                                                          std::string& error) {
-    return CSurfaceTexture::Load(path, error);
+    return CSurfaceTexture::LoadDeferred(path, error);  // pixels only for screenshots
 }
 
 std::unique_ptr<CFont> CHeadlessPlatform::CreateFont(const FontDesc& desc, std::string&) {

@@ -1,5 +1,7 @@
 #include "platform/sdl/SurfaceTexture.h"
 
+#include "platform/PngCheck.h"
+
 #include <SDL_image.h>
 
 #include <cstring>
@@ -23,24 +25,47 @@ void CopyRows(SDL_Surface& surface, std::span<const uint32_t> argb) {
                     argb.data() + static_cast<size_t>(y) * width, width * sizeof(uint32_t));
 }
 
+// The two formats a decoder hands out for pictures with alpha: 32 bits with
+// alpha in the top byte, colours in either order. Renderers take both.
+bool IsAlphaOnTop(const SDL_Surface& surface) {
+    return surface.format->format == SDL_PIXELFORMAT_ARGB8888 ||
+           surface.format->format == SDL_PIXELFORMAT_ABGR8888;
+}
+
+SurfacePtr Convert(SurfacePtr decoded, Uint32 format, std::string& error) {
+    if (!decoded || decoded->format->format == format) return decoded;
+    SurfacePtr converted(SDL_ConvertSurfaceFormat(decoded.get(), format, 0));
+    if (!converted) error = SDL_GetError();
+    return converted;
+}
+
+SurfacePtr Decode(const std::string& path, std::string& error) {
+    SurfacePtr decoded(IMG_Load(path.c_str()));
+    if (!decoded) error = IMG_GetError();
+    return decoded;
+}
+
+// A picture with alpha is kept as decoded (no second copy of its pixels);
+// anything else (palette, grey, RGB) becomes ARGB, so the opacity test reads
+// alpha from the top byte.
+SurfacePtr DecodePicture(const std::string& path, std::string& error) {
+    SurfacePtr surface = Decode(path, error);
+    if (surface && !IsAlphaOnTop(*surface))
+        surface = Convert(std::move(surface), SDL_PIXELFORMAT_ARGB8888, error);
+    return surface;
+}
+
 }  // namespace
 
 SurfacePtr CSurfaceTexture::DecodeArgb(const std::string& path, std::string& error) {
-    SurfacePtr decoded(IMG_Load(path.c_str()));
-    if (!decoded) {
-        error = IMG_GetError();
-        return nullptr;
-    }
-    // One pixel format for every picture: renderers and the opacity test
-    // need not care what the file held (palette, grey, RGB, RGBA).
-    SurfacePtr argb(SDL_ConvertSurfaceFormat(decoded.get(), SDL_PIXELFORMAT_ARGB8888, 0));
-    if (!argb) error = SDL_GetError();
-    return argb;
+    return Convert(Decode(path, error), SDL_PIXELFORMAT_ARGB8888, error);
 }
 
 std::unique_ptr<CSurfaceTexture> CSurfaceTexture::Load(const std::string& path,
                                                        std::string& error) {
-    SurfacePtr surface = DecodeArgb(path, error);
+    int width = 0, height = 0;
+    if (!CPngCheck::Check(path, width, height, error)) return nullptr;
+    SurfacePtr surface = DecodePicture(path, error);
     if (!surface) return nullptr;
     return std::make_unique<CSurfaceTexture>(path, std::move(surface));
 }
@@ -65,12 +90,38 @@ std::unique_ptr<CSurfaceTexture> CSurfaceTexture::FromPixels(const std::string& 
     return std::make_unique<CSurfaceTexture>(name, std::move(surface));
 }
 
+std::unique_ptr<CSurfaceTexture> CSurfaceTexture::LoadDeferred(const std::string& path,
+                                                               std::string& error) {
+    int width = 0, height = 0;
+    if (!CPngCheck::Check(path, width, height, error)) return nullptr;
+    return std::make_unique<CSurfaceTexture>(path, width, height);
+}
+
 CSurfaceTexture::CSurfaceTexture(std::string path, SurfacePtr surface)
     : CTexture(std::move(path), surface->w, surface->h),
       m_surface(std::move(surface)),
-      m_opaque(AllOpaque(*m_surface)) {}
+      m_opaque(AllOpaque(*m_surface)),
+      m_decodeTried(true) {}
 
+CSurfaceTexture::CSurfaceTexture(std::string path, int width, int height)
+    : CTexture(std::move(path), width, height) {}
+
+SDL_Surface* CSurfaceTexture::Surface() const {
+    if (!m_decodeTried) {
+        m_decodeTried = true;
+        std::string error;
+        m_surface = DecodePicture(Path(), error);
+        m_opaque = m_surface && AllOpaque(*m_surface);
+    }
+    return m_surface.get();
+}
+
+// Only pictures made from pixels are replaced, and those are ARGB.
 bool CSurfaceTexture::Replace(std::span<const uint32_t> argb, std::string& error) {
+    if (m_surface->format->format != SDL_PIXELFORMAT_ARGB8888) {
+        error = "only a picture made from pixels can take new pixels";
+        return false;
+    }
     if (argb.size() != static_cast<size_t>(Width()) * static_cast<size_t>(Height())) {
         error = "new pixels of another size";
         return false;
