@@ -25,13 +25,6 @@ void CopyRows(SDL_Surface& surface, std::span<const uint32_t> argb) {
                     argb.data() + static_cast<size_t>(y) * width, width * sizeof(uint32_t));
 }
 
-// The two formats a decoder hands out for pictures with alpha: 32 bits with
-// alpha in the top byte, colours in either order. Renderers take both.
-bool IsAlphaOnTop(const SDL_Surface& surface) {
-    return surface.format->format == SDL_PIXELFORMAT_ARGB8888 ||
-           surface.format->format == SDL_PIXELFORMAT_ABGR8888;
-}
-
 SurfacePtr Convert(SurfacePtr decoded, Uint32 format, std::string& error) {
     if (!decoded || decoded->format->format == format) return decoded;
     SurfacePtr converted(SDL_ConvertSurfaceFormat(decoded.get(), format, 0));
@@ -45,20 +38,17 @@ SurfacePtr Decode(const std::string& path, std::string& error) {
     return decoded;
 }
 
-// A picture with alpha is kept as decoded (no second copy of its pixels);
-// anything else (palette, grey, RGB) becomes ARGB, so the opacity test reads
-// alpha from the top byte.
+// One pixel format for every picture, the back buffer's own: the software
+// renderer then blits without converting, and the opacity test reads alpha
+// from the top byte whatever the file held (palette, grey, RGB, RGBA).
 SurfacePtr DecodePicture(const std::string& path, std::string& error) {
-    SurfacePtr surface = Decode(path, error);
-    if (surface && !IsAlphaOnTop(*surface))
-        surface = Convert(std::move(surface), SDL_PIXELFORMAT_ARGB8888, error);
-    return surface;
+    return Convert(Decode(path, error), SDL_PIXELFORMAT_ARGB8888, error);
 }
 
 }  // namespace
 
 SurfacePtr CSurfaceTexture::DecodeArgb(const std::string& path, std::string& error) {
-    return Convert(Decode(path, error), SDL_PIXELFORMAT_ARGB8888, error);
+    return DecodePicture(path, error);
 }
 
 std::unique_ptr<CSurfaceTexture> CSurfaceTexture::Load(const std::string& path,
@@ -116,10 +106,9 @@ SDL_Surface* CSurfaceTexture::Surface() const {
     return m_surface.get();
 }
 
-// Only pictures made from pixels are replaced, and those are ARGB.
 bool CSurfaceTexture::Replace(std::span<const uint32_t> argb, std::string& error) {
-    if (m_surface->format->format != SDL_PIXELFORMAT_ARGB8888) {
-        error = "only a picture made from pixels can take new pixels";
+    if (!Surface()) {
+        error = "the picture did not decode";
         return false;
     }
     if (argb.size() != static_cast<size_t>(Width()) * static_cast<size_t>(Height())) {
