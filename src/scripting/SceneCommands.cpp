@@ -7,6 +7,7 @@
 // A name no entity has finds nothing, and the command still reads all its
 // tokens, so the script stays in step.
 #include "app/Game.h"
+#include "app/Log.h"
 #include "display/Database.h"
 #include "display/Sprite.h"
 #include "scripting/CommandContext.h"
@@ -93,12 +94,21 @@ void SetTile(CCommandContext& c) {
     if (CModeRPGNormal* scene = Scene(c)) scene->SetTile(x1, y1, x2, y2, value);
 }
 
+// A speed of 0 or below would leave the entity in a walk that never ends
+// (never arriving, never raising EVENT_HERO_STOP) or walking away from its
+// target: the story's mistake is logged and the entity stays where it is.
 void MoveEntityTo(CCommandContext& c) {
-    CEntity* entity = EntityNamed(c, c.NextText());
+    const char* name = c.NextText();
+    CEntity* entity = EntityNamed(c, name);
     const int32_t x = c.NextNumber();
     const int32_t y = c.NextNumber();
     const int32_t speed = c.NextNumber();
-    if (entity) entity->MoveTo(x, y, static_cast<float>(speed));
+    if (!entity) return;
+    if (speed <= 0) {
+        CLog::Write("MoveEntityTo: speed %d is not above 0; %s stays where it is", speed, name);
+        return;
+    }
+    entity->MoveTo(x, y, static_cast<float>(speed));
 }
 
 // The slot takes a new script object even for a number used before; a number

@@ -103,6 +103,21 @@ TEST_F(SceneCommands, SceneCommandsInPictureNovelModeLeaveTheSceneAlone) {
     EXPECT_LT(x, 400);  // stopped at the wall
 }
 
+// A walk that could never end is refused: the hero stays, and a script
+// waiting for it to stop is not left waiting on a frozen walking pose.
+TEST_F(SceneCommands, MoveEntityToRefusesSpeedsThatNeverArrive) {
+    for (const char* speed : {"0", "-5"}) {
+        SCOPED_TRACE(speed);
+        m_story.WriteScript("start.txt", CSceneStory::HeroAt(200, 300) +
+                                             "MoveEntityTo hero 600 300 " + speed +
+                                             "\nMoveEntityTo hero 230 340 5\n"
+                                             "WaitForEvent EVENT_HERO_STOP\nDebug arrived\n");
+        const RunResult run = m_story.RunHeadless(30);
+        EXPECT_EQ(run.log, std::string("MoveEntityTo: speed ") + speed +
+                               " is not above 0; hero stays where it is\nWaitForEvent\narrived\n");
+    }
+}
+
 // The low 8 bits of a tile value and of a trap number count: 300 paints
 // trap 44, and trap 300 binds slot 44.
 TEST_F(SceneCommands, TileValuesAndTrapNumbersWrapAt256) {
