@@ -11,23 +11,6 @@ namespace {
 
 constexpr std::string_view kSignature{"\x89PNG\r\n\x1A\n", 8};
 
-uint32_t Crc32(const uint8_t* data, size_t size) {
-    static const std::array<uint32_t, 256> table = [] {
-        std::array<uint32_t, 256> t{};
-        for (uint32_t n = 0; n < 256; ++n) {
-            uint32_t c = n;
-            for (int k = 0; k < 8; ++k)
-                c = (c & 1) ? 0xEDB88320u ^ (c >> 1) : c >> 1;
-            t[n] = c;
-        }
-        return t;
-    }();
-    uint32_t crc = 0xFFFFFFFFu;
-    for (size_t i = 0; i < size; ++i)
-        crc = table[(crc ^ data[i]) & 0xFF] ^ (crc >> 8);
-    return ~crc;
-}
-
 uint32_t Big32(const uint8_t* p) {
     return (uint32_t{p[0]} << 24) | (uint32_t{p[1]} << 16) | (uint32_t{p[2]} << 8) | p[3];
 }
@@ -41,7 +24,7 @@ bool CheckChunks(const std::vector<uint8_t>& file, int& width, int& height, std:
         const uint32_t length = Big32(&file[at]);
         const std::string_view type(reinterpret_cast<const char*>(&file[at + 4]), 4);
         if (length > file.size() - at - 12) return error = "the file is cut off", false;
-        if (Crc32(&file[at + 4], length + 4) != Big32(&file[at + 8 + length]))
+        if (CPngCheck::Crc32(&file[at + 4], length + 4) != Big32(&file[at + 8 + length]))
             return error = "chunk " + std::string(type) + " is damaged (its CRC does not match)",
                    false;
         if (first) {
@@ -70,4 +53,21 @@ bool CPngCheck::Check(const std::string& path, int& width, int& height, std::str
             kSignature)
         return error = "not a PNG file", false;
     return CheckChunks(file, width, height, error);
+}
+
+uint32_t CPngCheck::Crc32(const uint8_t* data, size_t size) {
+    static const std::array<uint32_t, 256> table = [] {
+        std::array<uint32_t, 256> t{};
+        for (uint32_t n = 0; n < 256; ++n) {
+            uint32_t c = n;
+            for (int k = 0; k < 8; ++k)
+                c = (c & 1) ? 0xEDB88320u ^ (c >> 1) : c >> 1;
+            t[n] = c;
+        }
+        return t;
+    }();
+    uint32_t crc = 0xFFFFFFFFu;
+    for (size_t i = 0; i < size; ++i)
+        crc = table[(crc ^ data[i]) & 0xFF] ^ (crc >> 8);
+    return ~crc;
 }

@@ -1,4 +1,6 @@
 #pragma once
+#include <cstddef>
+#include <cstdint>
 #include <string>
 
 // Reads a whole PNG file and checks its structure without decoding pixels:
@@ -8,4 +10,6 @@
 class CPngCheck {
 public:
     static bool Check(const std::string& path, int& width, int& height, std::string& error);
+    // The CRC-32 that PNG chunks carry.
+    static uint32_t Crc32(const uint8_t* data, size_t size);
 };

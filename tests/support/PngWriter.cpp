@@ -1,26 +1,10 @@
 #include "support/PngWriter.h"
 
-#include <array>
+#include "platform/PngCheck.h"
+
 #include <fstream>
 
 namespace {
-
-uint32_t Crc32(const uint8_t* data, size_t size, uint32_t crc = 0) {
-    static const std::array<uint32_t, 256> table = [] {
-        std::array<uint32_t, 256> t{};
-        for (uint32_t n = 0; n < 256; ++n) {
-            uint32_t c = n;
-            for (int k = 0; k < 8; ++k)
-                c = (c & 1) ? 0xEDB88320u ^ (c >> 1) : c >> 1;
-            t[n] = c;
-        }
-        return t;
-    }();
-    crc = ~crc;
-    for (size_t i = 0; i < size; ++i)
-        crc = table[(crc ^ data[i]) & 0xFF] ^ (crc >> 8);
-    return ~crc;
-}
 
 void PutBig32(std::vector<uint8_t>& out, uint32_t v) {
     for (int shift = 24; shift >= 0; shift -= 8)
@@ -32,7 +16,7 @@ void PutChunk(std::vector<uint8_t>& out, const char* type, const std::vector<uin
     std::vector<uint8_t> body(type, type + 4);
     body.insert(body.end(), data.begin(), data.end());
     out.insert(out.end(), body.begin(), body.end());
-    PutBig32(out, Crc32(body.data(), body.size()));
+    PutBig32(out, CPngCheck::Crc32(body.data(), body.size()));
 }
 
 std::vector<uint8_t> StoredZlib(const std::vector<uint8_t>& raw) {

@@ -100,12 +100,7 @@ std::unique_ptr<CTexture> CHeadlessPlatform::CreateTexture(const std::string& na
 
 bool CHeadlessPlatform::UpdateTexture(CTexture& texture, std::span<const uint32_t> argb,
                                       std::string& error) {
-    auto* surface = dynamic_cast<CSurfaceTexture*>(&texture);
-    if (!surface) {
-        error = "not a picture of this backend";
-        return false;
-    }
-    return surface->Replace(argb, error);
+    return CSurfaceTexture::Replace(texture, argb, error);
 }
 
 bool CHeadlessPlatform::Present(const DrawList&, std::string&) {

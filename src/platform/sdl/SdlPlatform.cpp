@@ -265,12 +265,7 @@ std::unique_ptr<CTexture> CSdlPlatform::CreateTexture(const std::string& name, i
 
 bool CSdlPlatform::UpdateTexture(CTexture& texture, std::span<const uint32_t> argb,
                                  std::string& error) {
-    auto* surface = dynamic_cast<CSurfaceTexture*>(&texture);
-    if (!surface) {
-        error = "not a picture of this backend";
-        return false;
-    }
-    return surface->Replace(argb, error);
+    return CSurfaceTexture::Replace(texture, argb, error);
 }
 
 bool CSdlPlatform::DrawBackBuffer(const DrawList& frame, std::string& error) {

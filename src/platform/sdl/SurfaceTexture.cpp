@@ -106,6 +106,16 @@ SDL_Surface* CSurfaceTexture::Surface() const {
     return m_surface.get();
 }
 
+bool CSurfaceTexture::Replace(CTexture& texture, std::span<const uint32_t> argb,
+                              std::string& error) {
+    auto* surface = dynamic_cast<CSurfaceTexture*>(&texture);
+    if (!surface) {
+        error = "not a picture of this backend";
+        return false;
+    }
+    return surface->Replace(argb, error);
+}
+
 bool CSurfaceTexture::Replace(std::span<const uint32_t> argb, std::string& error) {
     if (!Surface()) {
         error = "the picture did not decode";

@@ -37,6 +37,8 @@ public:
     }
     // New pixels of the same size (and a new serial).
     bool Replace(std::span<const uint32_t> argb, std::string& error);
+    // The same for a texture either backend made; false for any other.
+    static bool Replace(CTexture& texture, std::span<const uint32_t> argb, std::string& error);
 
 private:
     mutable SurfacePtr m_surface;
