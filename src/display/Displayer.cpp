@@ -80,7 +80,7 @@ void CDisplayer::AddRenderItem(std::unique_ptr<RenderItem> item) {
 }
 
 const std::string& CDisplayer::Utf8Of(const char* text) {
-    auto found = m_utf8.find(text);
+    auto found = m_utf8.find(std::string_view(text));
     if (found != m_utf8.end()) return found->second;
     return m_utf8.emplace(text, CTextCodec::Gb2312ToUtf8(text)).first->second;
 }

@@ -6,6 +6,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <unordered_map>
 #include <vector>
 
@@ -69,7 +70,15 @@ private:
     bool m_ready = false;  // a back buffer exists to draw on
     std::vector<std::unique_ptr<RenderItem>> m_renderQueue;
     std::map<std::string, std::unique_ptr<CTexture>> m_textures;
-    std::unordered_map<std::string, std::string> m_utf8;  // GB2312 text -> UTF-8, lookup only
+    // Looked up by the borrowed text itself: no key string is made per frame.
+    struct TextHash {
+        using is_transparent = void;
+        size_t operator()(std::string_view text) const {
+            return std::hash<std::string_view>{}(text);
+        }
+    };
+    std::unordered_map<std::string, std::string, TextHash, std::equal_to<>>
+        m_utf8;  // GB2312 text -> UTF-8, lookup only
     std::unique_ptr<CRenderDump> m_dump;
     std::unique_ptr<CDevOverlay> m_overlay;
     std::multimap<uint32_t, std::string> m_screenshots;  // frame -> PNG path

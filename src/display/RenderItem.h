@@ -1,4 +1,6 @@
 #pragma once
+#include "platform/DrawList.h"
+
 #include <cstdint>
 
 class CTexture;
@@ -8,13 +10,6 @@ class CFont;
 struct Quad {
     float width = 0;
     float height = 0;
-};
-
-struct ItemRect {
-    int32_t left = 0;
-    int32_t top = 0;
-    int32_t right = 0;
-    int32_t bottom = 0;
 };
 
 // One drawing order of one frame, in layout pixels. A producer makes it, hands it
@@ -31,6 +26,6 @@ struct RenderItem {
     const Quad* quad = nullptr;         // quad: borrowed; null draws nothing
     const CTexture* texture = nullptr;  // quad: borrowed; null draws nothing
     const CFont* font = nullptr;        // text: borrowed; null draws nothing
-    ItemRect rect;                      // text: the box it is wrapped in
+    PixelRect rect;                     // text: the box it is wrapped in
     uint32_t color = 0;                 // text: 0xAARRGGBB
 };

@@ -13,7 +13,7 @@ bool IsSlot(int slot) {
 }
 
 std::unique_ptr<CTextWidget> MakeText(CDisplayer& displayer, const char* name,
-                                      const ItemRect& rect) {
+                                      const PixelRect& rect) {
     auto text = std::make_unique<CTextWidget>();
     text->SetName(name);
     text->SetRect(rect);

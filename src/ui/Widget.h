@@ -31,8 +31,8 @@ public:
     virtual void Submit(std::unique_ptr<RenderItem> item, CDisplayer& displayer);
     virtual CWidget* FindByName(std::string_view name);
 
-    void SetRect(const ItemRect& rect) { m_rect = rect; }
-    const ItemRect& Rect() const { return m_rect; }
+    void SetRect(const PixelRect& rect) { m_rect = rect; }
+    const PixelRect& Rect() const { return m_rect; }
     void SetName(std::string_view name);
     const std::string& Name() const { return m_name; }
     void SetVisible(bool visible) { m_visible = visible; }
@@ -46,7 +46,7 @@ public:
     void SetParent(CWidget* parent) { m_parent = parent; }
 
 protected:
-    ItemRect m_rect;
+    PixelRect m_rect;
     CWidget* m_parent = nullptr;  // the container that owns this widget
 
 private:

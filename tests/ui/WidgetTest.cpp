@@ -73,7 +73,7 @@ protected:
         panel->SetRect({left, top, 0, 0});
         return panel;
     }
-    std::unique_ptr<CTextWidget> Text(const char* text, const ItemRect& rect) {
+    std::unique_ptr<CTextWidget> Text(const char* text, const PixelRect& rect) {
         auto widget = std::make_unique<CTextWidget>();
         widget->SetRect(rect);
         widget->SetText(text);
