@@ -7,7 +7,6 @@
 #include "platform/headless/HeadlessPlatform.h"
 #include "support/TempStory.h"
 #include "world/Entity.h"
-#include "world/EntityIterator.h"
 #include "world/ModeRPGNormal.h"
 
 #include <benchmark/benchmark.h>
@@ -97,7 +96,7 @@ public:
     }
 
 private:
-    CModeRPGNormal* Scene() const { return dynamic_cast<CModeRPGNormal*>(m_game->GetMode()); }
+    CModeRPGNormal* Scene() const { return m_game->Scene(); }
 
     fs::path m_previous;
     CTempStory m_story;
@@ -165,8 +164,8 @@ static void BM_RpgSortAndHitTest(benchmark::State& state) {
         for (auto _ : state) {
             scene.Entities()[turn++ % scene.Entities().size()]->SetDepth(walks.Next(0, 1000));
             int hits = 0;
-            for (auto it = scene.CreateEntityIterator(); !it->IsDone(); it->Next())
-                hits += it->CurrentItem()->HitTest(1024, 512) ? 1 : 0;
+            for (const auto& entity : scene.Entities())
+                hits += entity->HitTest(1024, 512) ? 1 : 0;
             benchmark::DoNotOptimize(hits);
         }
         state.SetComplexityN(state.range(0));

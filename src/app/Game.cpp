@@ -41,21 +41,15 @@ bool CGame::Init() {
     // when they go; it runs nothing until Start.
     m_scripts = std::make_unique<CScriptManager>(*this);
 
-    Register(m_modes, std::make_unique<CModeRPGNormal>(*this), "RPGNormal");
-    Register(m_modes, std::make_unique<CModeGalNormal>(*this), "GalNormal");
-    Register(m_controllers, std::make_unique<CControllerRPGNormal>(*this), "ControllerRPGNormal");
-    Register(m_controllers, std::make_unique<CControllerDialogue>(*this), "Dialogue");
-    Register(m_controllers, std::make_unique<CControllerCamera>(*this), "Camera");
+    m_scene = m_modes.Add(std::make_unique<CModeRPGNormal>(*this));
+    m_pictures = m_modes.Add(std::make_unique<CModeGalNormal>(*this));
+    m_hero = m_controllers.Add(std::make_unique<CControllerRPGNormal>(*this));
+    m_dialogue = m_controllers.Add(std::make_unique<CControllerDialogue>(*this));
+    m_camera = m_controllers.Add(std::make_unique<CControllerCamera>(*this));
 
     m_scripts->Start();
     ChangeMode(kModeRPG);
     return true;
-}
-
-template <typename T, typename U>
-void CGame::Register(CRegistry<T>& registry, std::unique_ptr<U> object, std::string_view name) {
-    object->SetName(name);
-    registry.Add(std::move(object));
 }
 
 void CGame::ChangeMode(uint8_t mode) {
@@ -68,8 +62,29 @@ void CGame::RequestQuit(ExitCode code) {
     if (code == ExitCode::Failure) m_exitCode = ExitCode::Failure;
 }
 
-CController* CGame::FindController(std::string_view name) {
-    return m_mainController ? m_mainController->Find(name) : nullptr;
+CModeRPGNormal* CGame::Scene() const {
+    return m_currentMode && m_currentMode == m_scene ? m_scene : nullptr;
+}
+
+CModeGalNormal* CGame::Pictures() const {
+    return m_currentMode && m_currentMode == m_pictures ? m_pictures : nullptr;
+}
+
+template <typename T>
+T* CGame::InActiveChain(T* link) const {
+    return link && m_mainController && m_mainController->Reaches(*link) ? link : nullptr;
+}
+
+CControllerRPGNormal* CGame::HeroController() const {
+    return InActiveChain(m_hero);
+}
+
+CControllerDialogue* CGame::Dialogue() const {
+    return InActiveChain(m_dialogue);
+}
+
+CControllerCamera* CGame::Camera() const {
+    return InActiveChain(m_camera);
 }
 
 void CGame::Frame() {
@@ -111,15 +126,15 @@ void CGame::PaceFrame() {
 void CGame::ApplyModeChange() {
     if (m_mainController) m_mainController->Detach();
     if (m_requestedMode == kModeRPG) {
-        m_currentMode = m_modes.Find("RPGNormal");
-        m_mainController = m_controllers.Find("ControllerRPGNormal");
+        m_currentMode = m_scene;
+        m_mainController = m_hero;
         if (m_mainController) {
-            m_mainController->AddChild(m_controllers.Find("Dialogue"));
-            m_mainController->AddChild(m_controllers.Find("Camera"));
+            m_mainController->AddChild(m_dialogue);
+            m_mainController->AddChild(m_camera);
         }
     } else if (m_requestedMode == kModeGal) {
-        m_currentMode = m_modes.Find("GalNormal");
-        m_mainController = m_controllers.Find("Dialogue");
+        m_currentMode = m_pictures;
+        m_mainController = m_dialogue;
     } else {
         // An unknown mode ends the program; the old chain stays detached.
         RequestQuit(ExitCode::Failure);
@@ -137,6 +152,11 @@ void CGame::Shutdown() {
     if (m_mainController) m_mainController->Detach();
     m_mainController = nullptr;
     m_currentMode = nullptr;
+    m_hero = nullptr;
+    m_dialogue = nullptr;
+    m_camera = nullptr;
+    m_scene = nullptr;
+    m_pictures = nullptr;
     m_controllers.Clear();
     m_modes.Clear();
     m_scripts.reset();

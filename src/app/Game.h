@@ -3,7 +3,6 @@
 
 #include <cstdint>
 #include <memory>
-#include <string_view>
 
 class CPlatform;
 class CGlobalState;
@@ -15,14 +14,19 @@ class CSoundManager;
 class CScriptManager;
 class CHandleRegistry;
 class CController;
+class CControllerRPGNormal;
+class CControllerDialogue;
+class CControllerCamera;
 class CMode;
+class CModeRPGNormal;
+class CModeGalNormal;
 struct Options;
 
 enum class ExitCode : int { Normal = 0, Failure = 1 };
 
 // The one game object: creates and owns every manager, both modes and the three
-// controllers (in two registries keyed by name), and runs the game a frame at a
-// time. Everything else reaches the managers, the current mode and the active
+// controllers (in two registries), and runs the game a frame at a time.
+// Everything else reaches the managers, the current mode and the active
 // controllers through it.
 class CGame {
 public:
@@ -62,16 +66,22 @@ public:
     CGlobalState& GlobalState() { return *m_globalState; }
     CMode* GetMode() { return m_currentMode; }
     CController* GetController() { return m_mainController; }
-    // Searches the active chain only, from the main controller down.
-    CController* FindController(std::string_view name);
+    // The current mode as what it is; null while the other mode is current.
+    CModeRPGNormal* Scene() const;
+    CModeGalNormal* Pictures() const;
+    // Links of the active chain only: null when the current chain lacks them
+    // (the picture-novel chain is the dialogue controller alone).
+    CControllerRPGNormal* HeroController() const;
+    CControllerDialogue* Dialogue() const;
+    CControllerCamera* Camera() const;
     void SetInputRecorder(CInputRecorder* recorder) { m_recorder = recorder; }
     CInputRecorder* InputRecorder() { return m_recorder; }
 
 private:
     enum class RunState : uint8_t { NotStarted = 0, Running = 2, ModeChangePending = 3 };
 
-    template <typename T, typename U>
-    static void Register(CRegistry<T>& registry, std::unique_ptr<U> object, std::string_view name);
+    template <typename T>
+    T* InActiveChain(T* link) const;
     void RunFrame();
     void ApplyModeChange();
     void PaceFrame();
@@ -89,6 +99,12 @@ private:
     std::unique_ptr<CDatabase> m_database;
     CRegistry<CController> m_controllers;
     CRegistry<CMode> m_modes;
+    // Borrowed from the registries, which own them from Init to Shutdown.
+    CModeRPGNormal* m_scene = nullptr;
+    CModeGalNormal* m_pictures = nullptr;
+    CControllerRPGNormal* m_hero = nullptr;
+    CControllerDialogue* m_dialogue = nullptr;
+    CControllerCamera* m_camera = nullptr;
     CInputRecorder* m_recorder = nullptr;  // borrowed: the entry point owns it
 
     RunState m_runState = RunState::NotStarted;

@@ -1,10 +1,9 @@
 #pragma once
 #include <memory>
-#include <string_view>
 #include <vector>
 
-// An ordered registry of named objects that owns them. Lookup walks from the
-// first registered and answers the first exact, case-sensitive name match.
+// Owns the game's modes or controllers, in the order they were added. The game
+// keeps typed borrowed pointers to what it adds, so nothing is looked up by name.
 template <typename T>
 class CRegistry {
 public:
@@ -12,16 +11,13 @@ public:
     CRegistry(const CRegistry&) = delete;
     CRegistry& operator=(const CRegistry&) = delete;
 
-    T* Add(std::unique_ptr<T> object) {
+    template <typename U>
+    U* Add(std::unique_ptr<U> object) {
+        U* added = object.get();
         m_objects.push_back(std::move(object));
-        return m_objects.back().get();
+        return added;
     }
-    T* Find(std::string_view name) const {
-        for (const auto& object : m_objects)
-            if (object->Name() == name) return object.get();
-        return nullptr;
-    }
-    // Releases the objects in registration order.
+    // Releases the objects in the order they were added.
     void Clear() {
         for (auto& object : m_objects)
             object.reset();

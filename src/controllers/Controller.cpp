@@ -57,7 +57,8 @@ void CController::Detach() {
     m_parent = nullptr;
 }
 
-CController* CController::Find(std::string_view name) {
-    if (m_name == name) return this;
-    return m_child ? m_child->Find(name) : nullptr;
+bool CController::Reaches(const CController& link) const {
+    for (const CController* at = this; at; at = at->m_child)
+        if (at == &link) return true;
+    return false;
 }

@@ -21,7 +21,6 @@ struct MouseButtons {
 // The game's controller registry owns every controller; links are borrowed.
 class CController {
 public:
-    explicit CController(CGame& game) : m_game(game) {}
     CController(const CController&) = delete;
     CController& operator=(const CController&) = delete;
     virtual ~CController() = default;
@@ -40,11 +39,11 @@ public:
     void AddChild(CController* c);
     // Unlinks this link and every link below it.
     void Detach();
-    // This link or one below it, never one above.
-    CController* Find(std::string_view name);
+    // True when `link` is this link or one chained below it, never one above.
+    bool Reaches(const CController& link) const;
 
+    // Its registry name, the kName of its class.
     const std::string& Name() const { return m_name; }
-    void SetName(std::string_view name) { m_name = name; }
     bool IsShown() const { return m_shown; }
     void SetShown(bool shown) { m_shown = shown; }
     CController* Parent() const { return m_parent; }
@@ -52,6 +51,16 @@ public:
     CMode* Mode() const { return m_mode; }
 
 protected:
+    // Each kind of controller passes its own kName.
+    CController(CGame& game, std::string_view name) : m_game(game), m_name(name) {}
+
+    // `link` when it is chained at or below this link, else null: a link only
+    // works with the links under it.
+    template <typename T>
+    T* Below(T* link) const {
+        return link && Reaches(*link) ? link : nullptr;
+    }
+
     CGame& m_game;
     bool m_shown = true;
     CController* m_parent = nullptr;

@@ -1,7 +1,7 @@
 #include "controllers/ControllerCamera.h"
 
 #include "world/Entity.h"
-#include "world/ModeRPGNormal.h"
+#include "world/Mode.h"
 
 namespace {
 
@@ -19,8 +19,7 @@ float Follow(float wanted, int32_t sceneSize, int32_t layoutSize) {
 void CControllerCamera::Update() {
     if (!m_mode) return;
     m_mode->Update();
-    const auto* scene = dynamic_cast<CModeRPGNormal*>(m_mode);
-    const CEntity* hero = scene ? scene->GetHero() : nullptr;
+    const CEntity* hero = m_mode->GetHero();
     if (!hero) return;
     m_offsetX = Follow(hero->X() - 640.0f, m_mode->SceneWidth(), 1280);
     m_offsetY = Follow(hero->Y() - 360.0f, m_mode->SceneHeight(), 720);

@@ -7,7 +7,9 @@
 // controller to turn pointer positions into scene positions.
 class CControllerCamera : public CController {
 public:
-    explicit CControllerCamera(CGame& game) : CController(game) {}
+    static constexpr std::string_view kName = "Camera";
+
+    explicit CControllerCamera(CGame& game) : CController(game, kName) {}
 
     // The scene moves first, then the offset follows the hero.
     void Update() override;

@@ -6,7 +6,7 @@
 #include "ui/DialogueFrame.h"
 
 CControllerDialogue::CControllerDialogue(CGame& game)
-    : CController(game), m_frame(std::make_unique<CDialogueFrame>(game.GetDisplayer())) {
+    : CController(game, kName), m_frame(std::make_unique<CDialogueFrame>(game.GetDisplayer())) {
     m_frame->SetRect({0, 520, 1280, 720});
     m_frame->SetSprite(game.GetDatabase().LoadSprite(1001));
     m_shown = false;

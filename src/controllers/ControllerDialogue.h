@@ -10,6 +10,8 @@ class CDialogueFrame;
 // lets the player click through a conversation.
 class CControllerDialogue : public CController {
 public:
+    static constexpr std::string_view kName = "Dialogue";
+
     explicit CControllerDialogue(CGame& game);
     ~CControllerDialogue() override;
 

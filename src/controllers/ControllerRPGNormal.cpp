@@ -3,18 +3,18 @@
 #include "app/Game.h"
 #include "app/Numeric.h"
 #include "controllers/ControllerCamera.h"
+#include "controllers/ControllerDialogue.h"
 #include "display/Database.h"
 #include "display/Displayer.h"
 #include "display/Sprite.h"
 #include "scripting/ScriptManager.h"
 #include "world/Entity.h"
-#include "world/EntityIterator.h"
-#include "world/ModeRPGNormal.h"
+#include "world/Mode.h"
 
 #include <cmath>
 
 CControllerRPGNormal::CControllerRPGNormal(CGame& game)
-    : CController(game), m_pointer(game.GetDatabase().LoadSprite(1000)) {
+    : CController(game, kName), m_pointer(game.GetDatabase().LoadSprite(1000)) {
     SetState(kFree);
     m_pointer->SetFrameDuration(kPointerFrameDuration);
 }
@@ -22,11 +22,12 @@ CControllerRPGNormal::CControllerRPGNormal(CGame& game)
 CControllerRPGNormal::~CControllerRPGNormal() = default;
 
 void CControllerRPGNormal::SetState(uint8_t state) {
+    CControllerDialogue* dialogue = Below(m_game.Dialogue());
     if (state == kFree) {
-        if (CController* dialogue = Find("Dialogue")) dialogue->SetShown(false);
+        if (dialogue) dialogue->SetShown(false);
         m_state = kFree;
     } else if (state == kDialogue) {
-        if (CController* dialogue = Find("Dialogue")) {
+        if (dialogue) {
             dialogue->SetShown(true);
             m_state = kDialogue;
         }
@@ -53,13 +54,8 @@ void CControllerRPGNormal::Submit(std::unique_ptr<RenderItem> item) {
     m_game.GetDisplayer().AddRenderItem(std::move(item));
 }
 
-CModeRPGNormal* CControllerRPGNormal::Scene() const {
-    return dynamic_cast<CModeRPGNormal*>(m_mode);
-}
-
 CEntity* CControllerRPGNormal::Hero() const {
-    const CModeRPGNormal* scene = Scene();
-    return scene ? scene->GetHero() : nullptr;
+    return m_mode ? m_mode->GetHero() : nullptr;
 }
 
 // Pointer events come before this frame's update, so they use the offset the
@@ -68,7 +64,7 @@ CControllerRPGNormal::ScenePoint CControllerRPGNormal::ToScene(int32_t x, int32_
     m_pointerX = static_cast<float>(x);
     m_pointerY = static_cast<float>(y);
     float offsetX = 0, offsetY = 0;
-    if (const auto* camera = dynamic_cast<const CControllerCamera*>(Find("Camera"))) {
+    if (const CControllerCamera* camera = Below(m_game.Camera())) {
         offsetX = camera->OffsetX();
         offsetY = camera->OffsetY();
     }
@@ -81,22 +77,18 @@ void CControllerRPGNormal::WalkHeroTo(const ScenePoint& point) {
 
 bool CControllerRPGNormal::CharacterAt(const ScenePoint& point) const {
     if (!m_mode) return false;
-    for (auto it = m_mode->CreateEntityIterator(); it && !it->IsDone(); it->Next()) {
-        const CEntity* entity = it->CurrentItem();
+    for (const auto& entity : m_mode->Entities())
         if (entity->HitTest(point.x, point.y) && entity->GetRole() == CEntity::kNpc) return true;
-    }
     return false;
 }
 
 // A character that is hit but has no script does not end the search.
 CEntity* CControllerRPGNormal::CharacterWithScriptAt(const ScenePoint& point) const {
     if (!m_mode) return nullptr;
-    for (auto it = m_mode->CreateEntityIterator(); it && !it->IsDone(); it->Next()) {
-        CEntity* entity = it->CurrentItem();
+    for (const auto& entity : m_mode->Entities())
         if (entity->HitTest(point.x, point.y) && entity->GetRole() == CEntity::kNpc &&
             entity->GetScript())
-            return entity;
-    }
+            return entity.get();
     return nullptr;
 }
 

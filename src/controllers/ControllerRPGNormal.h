@@ -6,7 +6,6 @@
 
 class CSprite;
 class CEntity;
-class CModeRPGNormal;
 
 // "ControllerRPGNormal": heads the role-playing chain. Draws the game's own
 // pointer, walks the hero where the player clicks or holds the button, starts a
@@ -14,6 +13,7 @@ class CModeRPGNormal;
 // to the scripts while a dialogue is shown. Scripts switch its state.
 class CControllerRPGNormal : public CController {
 public:
+    static constexpr std::string_view kName = "ControllerRPGNormal";
     enum State : uint8_t { kFree = 0, kDialogue = 1, kWalking = 2, kLocked = 3 };
     static constexpr float kWalkSpeed = 5.0f;
     static constexpr uint8_t kPointerFrameDuration = 20;
@@ -42,7 +42,6 @@ private:
         int32_t y = 0;
     };
     ScenePoint ToScene(int32_t x, int32_t y);
-    CModeRPGNormal* Scene() const;
     CEntity* Hero() const;
     void WalkHeroTo(const ScenePoint& point);
     // The first character under the point, in drawing order, that has a script.

@@ -173,7 +173,7 @@ void CDevOverlay::RefreshGrid(const CModeRPGNormal& scene) {
 }
 
 CDevOverlay::Camera CDevOverlay::CameraOffset() const {
-    const auto* camera = dynamic_cast<const CControllerCamera*>(m_game.FindController("Camera"));
+    const CControllerCamera* camera = m_game.Camera();
     return camera ? Camera{camera->OffsetX(), camera->OffsetY()} : Camera{};
 }
 
@@ -183,7 +183,7 @@ void CDevOverlay::AppendTo(DrawList& frame, float originX, float originY) {
     m_originY = originY;
     m_texts.clear();
     m_ticks[m_tickCount++ % kFrameRateSamples] = m_game.Platform().Ticks();
-    if (const auto* scene = dynamic_cast<const CModeRPGNormal*>(m_game.GetMode())) {
+    if (const CModeRPGNormal* scene = m_game.Scene()) {
         const Camera camera = CameraOffset();
         RefreshGrid(*scene);
         AddGrid(camera);

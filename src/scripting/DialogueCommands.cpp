@@ -19,13 +19,14 @@ namespace {
 constexpr const char* kIndent = "\xA1\xA1\xA1\xA1";  // two ideographic spaces
 constexpr const char* kColon = "\xA3\xBA";           // a full-width colon
 
-// "Dialogue" heads one chain and stands in the other: it is always found.
+// The dialogue controller heads one chain and stands in the other: it is
+// always found. The hero controller is found in the role-playing chain only.
 CControllerDialogue* Dialogue(CCommandContext& c) {
-    return dynamic_cast<CControllerDialogue*>(c.Game().FindController("Dialogue"));
+    return c.Game().Dialogue();
 }
 
 CControllerRPGNormal* Hero(CCommandContext& c) {
-    return dynamic_cast<CControllerRPGNormal*>(c.Game().FindController("ControllerRPGNormal"));
+    return c.Game().HeroController();
 }
 
 bool IsSlot(uint32_t slot) {

@@ -19,7 +19,7 @@
 namespace {
 
 CModeRPGNormal* Scene(CCommandContext& c) {
-    return dynamic_cast<CModeRPGNormal*>(c.Game().GetMode());
+    return c.Game().Scene();
 }
 
 CEntity* EntityNamed(CCommandContext& c, const char* name) {

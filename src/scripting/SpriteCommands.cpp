@@ -13,7 +13,7 @@
 namespace {
 
 CModeGalNormal* Pictures(CCommandContext& c) {
-    return dynamic_cast<CModeGalNormal*>(c.Game().GetMode());
+    return c.Game().Pictures();
 }
 
 // A new sprite object on every call, even for a picture used before; $v0 is

@@ -2,13 +2,8 @@
 
 #include "controllers/Controller.h"
 #include "world/Entity.h"
-#include "world/EntityIterator.h"
 
 CMode::~CMode() = default;
-
-std::unique_ptr<CEntityIterator> CMode::CreateEntityIterator() {
-    return nullptr;
-}
 
 void CMode::AddEntity(std::unique_ptr<CEntity>) {}
 

@@ -3,13 +3,13 @@
 
 #include <cstdint>
 #include <memory>
+#include <span>
 #include <string>
 #include <string_view>
 
 class CGame;
 class CController;
 class CEntity;
-class CEntityIterator;
 
 // The world the game shows at a time: the role-playing scene or the picture-novel
 // sprites. Both modes are made once at start-up and kept in the game's mode
@@ -17,12 +17,14 @@ class CEntityIterator;
 // every operation with nothing (or null) for a mode that has no use for it.
 class CMode {
 public:
-    explicit CMode(CGame& game) : m_game(game) {}
     CMode(const CMode&) = delete;
     CMode& operator=(const CMode&) = delete;
     virtual ~CMode();
 
-    virtual std::unique_ptr<CEntityIterator> CreateEntityIterator();
+    // The entities in drawing order. Callers do not change the mode while
+    // they walk it.
+    virtual std::span<const std::unique_ptr<CEntity>> Entities() const { return {}; }
+    virtual CEntity* GetHero() const { return nullptr; }
     // A mode without entities destroys what it is given at once.
     virtual void AddEntity(std::unique_ptr<CEntity> entity);
     virtual void Update() {}
@@ -36,12 +38,15 @@ public:
     void SetController(CController* controller) { m_controller = controller; }
     CController* Controller() const { return m_controller; }
 
+    // Its registry name, the kName of its class.
     const std::string& Name() const { return m_name; }
-    void SetName(std::string_view name) { m_name = name; }
     int32_t SceneWidth() const { return m_sceneWidth; }
     int32_t SceneHeight() const { return m_sceneHeight; }
 
 protected:
+    // Each kind of mode passes its own kName.
+    CMode(CGame& game, std::string_view name) : m_game(game), m_name(name) {}
+
     // Hands an item to the attached controller, which passes it up the chain.
     void Submit(std::unique_ptr<RenderItem> item);
 

@@ -5,7 +5,7 @@
 
 #include <algorithm>
 
-CModeGalNormal::CModeGalNormal(CGame& game) : CMode(game) {}
+CModeGalNormal::CModeGalNormal(CGame& game) : CMode(game, kName) {}
 
 CModeGalNormal::~CModeGalNormal() = default;
 

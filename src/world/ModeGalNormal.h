@@ -11,6 +11,8 @@ class CSprite;
 // drawn in the order they were added, the last on top. Owns its sprites.
 class CModeGalNormal : public CMode {
 public:
+    static constexpr std::string_view kName = "GalNormal";
+
     explicit CModeGalNormal(CGame& game);
     ~CModeGalNormal() override;
 

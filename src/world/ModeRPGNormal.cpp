@@ -6,20 +6,15 @@
 #include "scripting/Script.h"
 #include "scripting/ScriptManager.h"
 #include "world/Entity.h"
-#include "world/EntityIterator.h"
 
 #include <algorithm>
 
-CModeRPGNormal::CModeRPGNormal(CGame& game) : CMode(game) {}
+CModeRPGNormal::CModeRPGNormal(CGame& game) : CMode(game, kName) {}
 
 CModeRPGNormal::~CModeRPGNormal() {
     Clean();
     m_hero = nullptr;
     m_entities.clear();
-}
-
-std::unique_ptr<CEntityIterator> CModeRPGNormal::CreateEntityIterator() {
-    return std::make_unique<CEntityIterator>(m_entities);
 }
 
 void CModeRPGNormal::AddEntity(std::unique_ptr<CEntity> entity) {

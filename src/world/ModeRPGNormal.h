@@ -18,10 +18,13 @@ public:
     static constexpr int kTrapSlots = 256;
     static constexpr int32_t kMaxSceneHeight = 20477;  // keeps the grid at 8192 x 8192
 
+    static constexpr std::string_view kName = "RPGNormal";
+
     explicit CModeRPGNormal(CGame& game);
     ~CModeRPGNormal() override;
 
-    std::unique_ptr<CEntityIterator> CreateEntityIterator() override;
+    std::span<const std::unique_ptr<CEntity>> Entities() const override { return m_entities; }
+    CEntity* GetHero() const override { return m_hero; }
     void AddEntity(std::unique_ptr<CEntity> entity) override;
     void Update() override;
     // Removes every entity but the hero, then stops the hero.
@@ -42,9 +45,7 @@ public:
     void SetTrap(uint8_t trap, std::unique_ptr<CScript> script);
     CScript* TrapScript(uint8_t trap) const { return m_traps[trap].get(); }
     void TriggerTrap(uint8_t trap);
-    CEntity* GetHero() const { return m_hero; }
     void SetHero(CEntity* entity);
-    const std::vector<std::unique_ptr<CEntity>>& Entities() const { return m_entities; }
 
 private:
     std::vector<std::unique_ptr<CEntity>> m_entities;

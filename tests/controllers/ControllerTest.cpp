@@ -1,8 +1,12 @@
 #include "controllers/Controller.h"
 
+#include "controllers/ControllerCamera.h"
+#include "controllers/ControllerDialogue.h"
+#include "controllers/ControllerRPGNormal.h"
 #include "support/GameHarness.h"
 #include "support/TempStory.h"
-#include "world/Mode.h"
+#include "world/ModeGalNormal.h"
+#include "world/ModeRPGNormal.h"
 
 #include <gtest/gtest.h>
 
@@ -29,9 +33,9 @@ TEST(Controller, ModeChangesRebuildTheSameChains) {
     CGameHarness harness(story);
     CGame& game = harness.Game();
     harness.RunFrames(1);
-    CController* hero = game.FindController("ControllerRPGNormal");
-    CController* camera = game.FindController("Camera");
-    CController* dialogue = game.FindController("Dialogue");
+    CController* hero = game.HeroController();
+    CController* camera = game.Camera();
+    CController* dialogue = game.Dialogue();
     ASSERT_TRUE(hero && camera && dialogue);
     CMode* rolePlaying = game.GetMode();
 
@@ -44,10 +48,12 @@ TEST(Controller, ModeChangesRebuildTheSameChains) {
         EXPECT_EQ(ChainFrom(game.GetController()),
                   gal ? "Dialogue " : "ControllerRPGNormal Dialogue Camera ");
         EXPECT_EQ(game.GetController()->Parent(), nullptr);
-        EXPECT_EQ(game.FindController("Dialogue"), dialogue);
-        EXPECT_EQ(game.FindController("ControllerRPGNormal"), gal ? nullptr : hero);
-        EXPECT_EQ(game.FindController("Camera"), gal ? nullptr : camera);
+        EXPECT_EQ(game.Dialogue(), dialogue);
+        EXPECT_EQ(game.HeroController(), gal ? nullptr : hero);
+        EXPECT_EQ(game.Camera(), gal ? nullptr : camera);
         EXPECT_EQ(game.GetMode()->Name(), gal ? "GalNormal" : "RPGNormal");
+        EXPECT_EQ(game.Scene() != nullptr, !gal);
+        EXPECT_EQ(game.Pictures() != nullptr, gal);
         for (CController* link = game.GetController(); link; link = link->Child())
             EXPECT_EQ(link->Mode(), game.GetMode());
         EXPECT_EQ(game.GetMode()->Controller(), gal ? dialogue : camera);

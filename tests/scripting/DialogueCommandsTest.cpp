@@ -152,8 +152,7 @@ TEST(DialogueStates, CommandSequencesSetTheHeroState) {
                           std::string(c.start == kPictures ? kToPictures : "") + c.commands);
         CGameHarness harness(story);
         harness.RunFrames(1);
-        auto* hero = dynamic_cast<CControllerRPGNormal*>(
-            harness.Game().FindController("ControllerRPGNormal"));
+        CControllerRPGNormal* hero = harness.Game().HeroController();
         ASSERT_NE(hero, nullptr);
         if (c.start == kWalking) {
             hero->OnMouseDown(MouseButtons{}, 300, 300);  // on open ground
@@ -161,8 +160,7 @@ TEST(DialogueStates, CommandSequencesSetTheHeroState) {
         }
         harness.RunFrames(c.start == kPictures ? 3 : 1);
         if (c.start == kWalking) hero->OnMouseUp(MouseButtons{}, 300, 300);
-        auto* dialogue =
-            dynamic_cast<CControllerDialogue*>(harness.Game().FindController("Dialogue"));
+        CControllerDialogue* dialogue = harness.Game().Dialogue();
         ASSERT_NE(dialogue, nullptr);
         EXPECT_EQ(hero->GetState(), c.state);
         EXPECT_EQ(dialogue->IsShown(), c.shown);
