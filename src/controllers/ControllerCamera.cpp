@@ -1,5 +1,6 @@
 #include "controllers/ControllerCamera.h"
 
+#include "display/Layout.h"
 #include "world/Entity.h"
 #include "world/Mode.h"
 
@@ -21,8 +22,8 @@ void CControllerCamera::Update() {
     m_mode->Update();
     const CEntity* hero = m_mode->GetHero();
     if (!hero) return;
-    m_offsetX = Follow(hero->X() - 640.0f, m_mode->SceneWidth(), 1280);
-    m_offsetY = Follow(hero->Y() - 360.0f, m_mode->SceneHeight(), 720);
+    m_offsetX = Follow(hero->X() - kLayoutWidth / 2, m_mode->SceneWidth(), kLayoutWidth);
+    m_offsetY = Follow(hero->Y() - kLayoutHeight / 2, m_mode->SceneHeight(), kLayoutHeight);
 }
 
 // The camera queues nothing of its own and has no child.

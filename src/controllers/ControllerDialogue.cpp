@@ -2,12 +2,13 @@
 
 #include "app/Game.h"
 #include "display/Database.h"
+#include "display/Layout.h"
 #include "display/Sprite.h"
 #include "ui/DialogueFrame.h"
 
 CControllerDialogue::CControllerDialogue(CGame& game)
     : CController(game, kName), m_frame(std::make_unique<CDialogueFrame>(game.GetDisplayer())) {
-    m_frame->SetRect({0, 520, 1280, 720});
+    m_frame->SetRect({0, 520, kLayoutWidth, kLayoutHeight});  // the bottom 200 pixels
     m_frame->SetSprite(game.GetDatabase().LoadSprite(1001));
     m_shown = false;
 }

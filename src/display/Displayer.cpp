@@ -4,6 +4,7 @@
 #include "app/Log.h"
 #include "app/Options.h"
 #include "display/DevOverlay.h"
+#include "display/Layout.h"
 #include "display/RenderDump.h"
 #include "platform/Platform.h"
 #include "platform/TextCodec.h"
@@ -11,8 +12,15 @@
 #include <algorithm>
 #include <cstdio>
 
+namespace {
+
+constexpr uint32_t kWidth = kLayoutWidth;  // unsigned, as the back buffer's sizes are
+constexpr uint32_t kHeight = kLayoutHeight;
+
+}  // namespace
+
 CDisplayer::BackBuffer CDisplayer::ChooseBackBuffer(uint32_t w, uint32_t h) {
-    if (h < kLayoutHeight || w < kLayoutWidth) return {w, h, true};
+    if (h < kHeight || w < kWidth) return {w, h, true};
     // Exact products, tested in this order: the first shape that fits wins.
     const uint64_t W = w, H = h;
     if (H * 16 == W * 9) return {1280, 720, false};
@@ -69,10 +77,10 @@ void CDisplayer::Init() {
 // A back buffer narrower or lower than the layout area (after "Low Resolution",
 // while the program ends) has no offsets to give: draw from its corner.
 uint32_t CDisplayer::OffsetX() const {
-    return m_width < kLayoutWidth ? 0 : (m_width - kLayoutWidth) / 2;
+    return m_width < kWidth ? 0 : (m_width - kWidth) / 2;
 }
 uint32_t CDisplayer::OffsetY() const {
-    return m_height < kLayoutHeight ? 0 : (m_height - kLayoutHeight) / 2;
+    return m_height < kHeight ? 0 : (m_height - kHeight) / 2;
 }
 
 void CDisplayer::AddRenderItem(std::unique_ptr<RenderItem> item) {
@@ -92,8 +100,8 @@ DrawList CDisplayer::BuildDrawList() {
     const uint32_t offsetX = OffsetX(), offsetY = OffsetY();
     DrawList list;
     list.clip = {static_cast<int32_t>(offsetX), static_cast<int32_t>(offsetY),
-                 static_cast<int32_t>(offsetX + std::min(m_width, kLayoutWidth)),
-                 static_cast<int32_t>(offsetY + std::min(m_height, kLayoutHeight))};
+                 static_cast<int32_t>(offsetX + std::min(m_width, kWidth)),
+                 static_cast<int32_t>(offsetY + std::min(m_height, kHeight))};
     list.commands.reserve(m_renderQueue.size());
     for (const auto& item : m_renderQueue) {
         DrawCommand command;

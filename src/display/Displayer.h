@@ -19,14 +19,11 @@ struct FontDesc;
 
 // The only way to the screen. Chooses the back buffer from the desktop's shape,
 // queues the frame's render items in arrival order (owning them until the end of
-// Render), and hands them to the platform, clipped to the centred 1280 x 720
-// layout area. Also makes the resources others draw with: quads, textures
-// (decoded once per file and shared) and fonts. Owned by the game object.
+// Render), and hands them to the platform, clipped to the centred layout area. Also makes the
+// resources others draw with: quads, textures (decoded once per file and shared) and fonts. Owned
+// by the game object.
 class CDisplayer {
 public:
-    static constexpr uint32_t kLayoutWidth = 1280;
-    static constexpr uint32_t kLayoutHeight = 720;
-
     struct BackBuffer {
         uint32_t width = 0;
         uint32_t height = 0;

@@ -4,6 +4,7 @@
 #include "app/Log.h"
 #include "controllers/Controller.h"
 #include "display/Displayer.h"
+#include "display/Layout.h"
 #include "input/InputRecorder.h"
 #include "platform/Platform.h"
 
@@ -11,9 +12,6 @@
 #include <string>
 
 namespace {
-
-constexpr int32_t kLayoutWidth = 1280;
-constexpr int32_t kLayoutHeight = 720;
 
 // Removes the bands the displayer leaves round the centred layout area.
 int32_t ToLayout(int32_t pointer, int32_t size, int32_t layout) {
@@ -33,7 +31,7 @@ bool CInputManager::Init() {
 }
 
 // The bounds are applied in this order, so the pointer's horizontal range is
-// 0..1280 whatever the back buffer's width, and its vertical range 0..height.
+// 0..kLayoutWidth whatever the back buffer's width, and its vertical range 0..height.
 void CInputManager::MovePointer(int32_t dx, int32_t dy, int32_t width, int32_t height) {
     m_pointerX += dx;
     m_pointerY += dy;

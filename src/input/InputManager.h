@@ -7,7 +7,7 @@ class CGame;
 
 // Reads the mouse and the Escape key once per running frame, keeps the game's
 // own pointer (moved only by relative motion, clamped to the back buffer),
-// maps it into the 1280 x 720 layout area and delivers exactly one pointer
+// maps it into the layout area and delivers exactly one pointer
 // event per frame to the head of the controller chain. Owned by the game.
 class CInputManager {
 public:
