@@ -105,7 +105,7 @@ DrawList CDisplayer::BuildDrawList() {
     list.commands.reserve(m_renderQueue.size());
     for (const auto& item : m_renderQueue) {
         DrawCommand command;
-        if (item->kind == RenderItem::kQuad) {
+        if (item->kind == RenderItem::Kind::Quad) {
             // An empty sprite (no quad) or a picture that failed to load draws nothing.
             if (!item->quad || !item->texture) continue;
             command.kind = DrawCommand::Kind::Quad;
@@ -114,7 +114,7 @@ DrawList CDisplayer::BuildDrawList() {
             command.width = item->quad->width;
             command.height = item->quad->height;
             command.texture = item->texture;
-        } else if (item->kind == RenderItem::kText) {
+        } else {
             if (!item->font || !item->text || !*item->text) continue;
             command.kind = DrawCommand::Kind::Text;
             command.text = Utf8Of(item->text);
@@ -123,8 +123,6 @@ DrawList CDisplayer::BuildDrawList() {
             command.rect = {item->rect.left + dx, item->rect.top + dy, item->rect.right + dx,
                             item->rect.bottom + dy};
             command.color = item->color;
-        } else {
-            continue;  // kinds 2 and above draw nothing
         }
         list.commands.push_back(command);
     }

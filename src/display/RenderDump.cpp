@@ -11,15 +11,15 @@ void CRenderDump::WriteFrame(uint32_t frame, const std::vector<std::unique_ptr<R
     nlohmann::ordered_json list = nlohmann::ordered_json::array();
     for (const auto& item : items) {
         nlohmann::ordered_json entry;
-        entry["kind"] = item->kind;
-        if (item->kind == RenderItem::kQuad) {
+        entry["kind"] = static_cast<uint8_t>(item->kind);
+        if (item->kind == RenderItem::Kind::Quad) {
             entry["x"] = item->x;
             entry["y"] = item->y;
             entry["w"] = item->quad ? item->quad->width : 0.0f;
             entry["h"] = item->quad ? item->quad->height : 0.0f;
             entry["image"] = item->texture ? nlohmann::ordered_json(item->texture->Path())
                                            : nlohmann::ordered_json();
-        } else if (item->kind == RenderItem::kText) {
+        } else {
             entry["text"] = item->text ? toUtf8(item->text) : std::string();
             entry["rect"] = {item->rect.left, item->rect.top, item->rect.right, item->rect.bottom};
             entry["color"] = item->color;

@@ -16,12 +16,12 @@ struct Quad {
 // up the controller chain or the widget tree (each link may shift it) and the
 // displayer's queue owns it until the end of that frame's Render.
 struct RenderItem {
-    static constexpr uint8_t kQuad = 0;
-    static constexpr uint8_t kText = 1;
+    // The values are what the render dump writes as "kind".
+    enum class Kind : uint8_t { Quad = 0, Text = 1 };
 
     float x = 0;  // quad: top-left corner
     float y = 0;
-    uint8_t kind = kQuad;               // 0 quad, 1 text, anything else draws nothing
+    Kind kind = Kind::Quad;
     const char* text = nullptr;         // text: GB2312 bytes, borrowed until Render
     const Quad* quad = nullptr;         // quad: borrowed; null draws nothing
     const CTexture* texture = nullptr;  // quad: borrowed; null draws nothing

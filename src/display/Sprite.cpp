@@ -67,7 +67,7 @@ const CTexture* CSprite::GetTexture() const {
 
 RenderItem CSprite::MakeItem(float x, float y) const {
     RenderItem item;
-    item.kind = RenderItem::kQuad;
+    item.kind = RenderItem::Kind::Quad;
     item.x = x;
     item.y = y;
     item.texture = GetTexture();

@@ -12,7 +12,7 @@ CTextWidget::~CTextWidget() = default;
 void CTextWidget::Draw(CDisplayer& displayer) {
     if (!m_font) return;
     auto item = std::make_unique<RenderItem>();
-    item->kind = RenderItem::kText;
+    item->kind = RenderItem::Kind::Text;
     item->text = m_text.c_str();
     item->font = m_font.get();
     item->rect = m_rect;

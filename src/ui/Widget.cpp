@@ -23,7 +23,7 @@ void CWidget::Render(CDisplayer& displayer) {
 }
 
 void CWidget::Submit(std::unique_ptr<RenderItem> item, CDisplayer& displayer) {
-    if (item->kind == RenderItem::kText) {
+    if (item->kind == RenderItem::Kind::Text) {
         item->rect.left += m_rect.left;
         item->rect.right += m_rect.left;
         item->rect.top += m_rect.top;

@@ -23,7 +23,7 @@ class CCaptureRoot : public CWidgetPanel {
 public:
     void Submit(std::unique_ptr<RenderItem> item, CDisplayer&) override {
         char line[96];
-        if (item->kind == RenderItem::kText)
+        if (item->kind == RenderItem::Kind::Text)
             std::snprintf(line, sizeof line, "%s@%d,%d,%d,%d", item->text, item->rect.left,
                           item->rect.top, item->rect.right, item->rect.bottom);
         else
