@@ -1,5 +1,6 @@
 #include "display/Displayer.h"
 
+#include "app/DeviceFailure.h"
 #include "app/Game.h"
 #include "app/Log.h"
 #include "app/Options.h"
@@ -10,7 +11,6 @@
 #include "platform/TextCodec.h"
 
 #include <algorithm>
-#include <cstdio>
 
 namespace {
 
@@ -52,9 +52,7 @@ void CDisplayer::Init() {
     int desktopWidth = 0, desktopHeight = 0;
     std::string error;
     if (!platform.DesktopSize(desktopWidth, desktopHeight, error)) {
-        CLog::Write("CDisplayer::Init m_d3d->GetAdapterDisplayMode() Failed\n");
-        std::fprintf(stderr, "tabi: %s\n", error.c_str());
-        m_game.RequestQuit(ExitCode::Failure);
+        ReportDeviceFailure(m_game, DeviceFailure::DisplayMode, error);
         return;
     }
     const BackBuffer chosen =
@@ -66,9 +64,7 @@ void CDisplayer::Init() {
     m_width = chosen.width;
     m_height = chosen.height;
     if (!platform.CreateBackBuffer(static_cast<int>(m_width), static_cast<int>(m_height), error)) {
-        CLog::Write("CDisplayer::Init() d3d CreateDevice Failed\n");
-        std::fprintf(stderr, "tabi: %s\n", error.c_str());
-        m_game.RequestQuit(ExitCode::Failure);
+        ReportDeviceFailure(m_game, DeviceFailure::BackBuffer, error);
         return;
     }
     m_ready = true;
@@ -139,11 +135,8 @@ void CDisplayer::Render() {
         if (m_overlay->IsOn())
             m_overlay->AppendTo(list, static_cast<float>(OffsetX()), static_cast<float>(OffsetY()));
         std::string error;
-        if (!m_game.Platform().Present(list, error)) {
-            CLog::Write("CDisplayer::Render() m_d3dDev->Clear() Failed\n");
-            std::fprintf(stderr, "tabi: %s\n", error.c_str());
-            m_game.RequestQuit(ExitCode::Failure);
-        }
+        if (!m_game.Platform().Present(list, error))
+            ReportDeviceFailure(m_game, DeviceFailure::Present, error);
         const auto [first, last] = m_screenshots.equal_range(frame);
         for (auto shot = first; shot != last; ++shot) {
             if (m_game.Platform().SaveScreenshot(list, shot->second, error)) continue;
@@ -173,9 +166,7 @@ const CTexture* CDisplayer::LoadTexture(const std::string& path) {
     std::string error;
     std::unique_ptr<CTexture> texture = m_game.Platform().LoadTexture(path, error);
     if (!texture) {
-        CLog::Write("CDisplayer::LoadTexture() Load Texture failed\n");
-        std::fprintf(stderr, "tabi: %s: %s\n", path.c_str(), error.c_str());
-        m_game.RequestQuit(ExitCode::Failure);
+        ReportDeviceFailure(m_game, DeviceFailure::Picture, path + ": " + error);
         return nullptr;
     }
     return m_textures.emplace(path, std::move(texture)).first->second.get();
@@ -184,10 +175,6 @@ const CTexture* CDisplayer::LoadTexture(const std::string& path) {
 std::unique_ptr<CFont> CDisplayer::CreateFont(const FontDesc& desc) {
     std::string error;
     std::unique_ptr<CFont> font = m_game.Platform().CreateFont(desc, error);
-    if (!font) {
-        CLog::Write("CDisplayer::CreateFont() create font failed");
-        std::fprintf(stderr, "tabi: %s\n", error.c_str());
-        m_game.RequestQuit(ExitCode::Failure);
-    }
+    if (!font) ReportDeviceFailure(m_game, DeviceFailure::Font, error);
     return font;
 }

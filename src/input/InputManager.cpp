@@ -1,14 +1,13 @@
 #include "input/InputManager.h"
 
+#include "app/DeviceFailure.h"
 #include "app/Game.h"
-#include "app/Log.h"
 #include "controllers/Controller.h"
 #include "display/Displayer.h"
 #include "display/Layout.h"
 #include "input/InputRecorder.h"
 #include "platform/Platform.h"
 
-#include <cstdio>
 #include <string>
 
 namespace {
@@ -25,8 +24,7 @@ int32_t ToLayout(int32_t pointer, int32_t size, int32_t layout) {
 bool CInputManager::Init() {
     std::string error;
     if (m_game.Platform().OpenInput(error)) return true;
-    CLog::Write("CInputManager::Init() Acquire Failed\n");
-    std::fprintf(stderr, "tabi: %s\n", error.c_str());
+    ReportDeviceFailure(m_game, DeviceFailure::Input, error);
     return false;
 }
 
