@@ -1,8 +1,10 @@
 #include "app/HandleRegistry.h"
 
+#include "app/Assert.h"
 #include "app/Log.h"
 
 uint32_t CHandleRegistry::Register(void* object, HandleKind kind) {
+    TABI_ASSERT(object && kind != HandleKind::None && "only a live object of a kind has a handle");
     uint32_t index;
     if (!m_free.empty()) {
         index = m_free.back();

@@ -1,4 +1,5 @@
 #pragma once
+#include "app/Assert.h"
 #include "app/Game.h"
 #include "app/HandleRegistry.h"
 #include "scripting/Script.h"
@@ -30,6 +31,7 @@ public:
     // token before the read position, since a command reads all its
     // arguments before it jumps.
     const ScriptToken& Next() {
+        TABI_ASSERT(m_script.m_tokenCount > 0 && "a command runs only from a token of its file");
         uint32_t index = m_script.m_position;
         if (index < m_script.m_tokenCount)
             m_script.m_position = index + 1;

@@ -1,4 +1,5 @@
 #pragma once
+#include "app/Assert.h"
 #include "scripting/ScriptToken.h"
 
 #include <array>
@@ -69,9 +70,13 @@ public:
         else if (token.reg < 0)
             RejectWrite(token.text);
     }
-    uint32_t RegisterAt(int index) const { return m_registers[index]; }
+    uint32_t RegisterAt(int index) const {
+        TABI_ASSERT(index >= 0 && index < kRegisterCount && "register index out of range");
+        return m_registers[index];
+    }
     // Register 0 is never written.
     void SetRegisterAt(int index, uint32_t value) {
+        TABI_ASSERT(index < kRegisterCount && "register index out of range");
         if (index > 0) m_registers[index] = value;
     }
 

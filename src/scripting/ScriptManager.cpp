@@ -1,5 +1,6 @@
 #include "scripting/ScriptManager.h"
 
+#include "app/Assert.h"
 #include "app/Game.h"
 #include "display/Database.h"
 #include "scripting/Script.h"
@@ -76,6 +77,7 @@ void CScriptManager::Update() {
 
 void CScriptManager::TakeInPending() {
     for (CScript* script : m_pending) {
+        TABI_ASSERT(script->m_manager == this && "a listed script knows its manager");
         script->SetState(ScriptState::Running);
         m_running.push_back(script);  // one entry moves: the script's count stays
     }
@@ -138,6 +140,8 @@ void CScriptManager::Restart(CScript& script) {
 // [SECTION] List bookkeeping: a script knows its manager while it has entries.
 
 void CScriptManager::Push(List& list, CScript& script) {
+    TABI_ASSERT((!script.m_manager || script.m_manager == this) &&
+                "a script stands in the lists of one manager at a time");
     list.push_back(&script);
     script.m_manager = this;
     ++script.m_listEntries;
@@ -145,6 +149,7 @@ void CScriptManager::Push(List& list, CScript& script) {
 
 void CScriptManager::EraseAt(List& list, size_t index) {
     CScript& script = *list[index];
+    TABI_ASSERT(script.m_listEntries > 0 && "each entry of a script is counted");
     list.erase(list.begin() + static_cast<std::ptrdiff_t>(index));
     if (--script.m_listEntries == 0) script.m_manager = nullptr;
 }
