@@ -1,6 +1,6 @@
 #include "platform/ImageFile.h"
 
-#include "platform/sdl/SurfaceTexture.h"
+#include "platform/raster/SurfaceTexture.h"
 
 #include <SDL.h>
 

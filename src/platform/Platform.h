@@ -25,7 +25,8 @@ struct PlatformOptions {
 
 // Everything the engine needs of the machine: window, clock, input devices,
 // audio, pictures, fonts and drawing. No SDL type appears here; the window
-// backend (platform/sdl) and the headless one (platform/headless) implement it.
+// backend (platform/sdl) and the headless one (platform/headless) implement it,
+// both on the pictures, fonts and rasteriser of platform/raster.
 // Operations that can fail return false (or null) and say why in `error`;
 // the engine writes its own log line for them.
 class CPlatform {

@@ -1,9 +1,9 @@
 #include "platform/headless/HeadlessPlatform.h"
 
-#include "platform/sdl/FontLocator.h"
-#include "platform/sdl/Offscreen.h"
-#include "platform/sdl/SurfaceTexture.h"
-#include "platform/sdl/TtfFont.h"
+#include "platform/raster/FontLocator.h"
+#include "platform/raster/Offscreen.h"
+#include "platform/raster/SurfaceTexture.h"
+#include "platform/raster/TtfFont.h"
 
 CHeadlessPlatform::CHeadlessPlatform(const PlatformOptions& options)
     : m_options(options), m_fonts(std::make_unique<CFontLocator>()) {}

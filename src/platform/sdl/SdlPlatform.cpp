@@ -1,10 +1,10 @@
 #include "platform/sdl/SdlPlatform.h"
 
 #include "platform/Letterbox.h"
-#include "platform/sdl/FontLocator.h"
-#include "platform/sdl/Rasterizer.h"
-#include "platform/sdl/SurfaceTexture.h"
-#include "platform/sdl/TtfFont.h"
+#include "platform/raster/FontLocator.h"
+#include "platform/raster/Rasterizer.h"
+#include "platform/raster/SurfaceTexture.h"
+#include "platform/raster/TtfFont.h"
 
 #include <SDL_image.h>
 

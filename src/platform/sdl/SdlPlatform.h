@@ -11,8 +11,8 @@
 // output, Escape while another window has the keyboard focus.
 #include "platform/LastFrame.h"
 #include "platform/Platform.h"
+#include "platform/raster/SdlPtr.h"
 #include "platform/sdl/FramePacer.h"
-#include "platform/sdl/SdlPtr.h"
 
 #include <atomic>
 #include <memory>

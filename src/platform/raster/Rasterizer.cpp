@@ -1,7 +1,7 @@
-#include "platform/sdl/Rasterizer.h"
+#include "platform/raster/Rasterizer.h"
 
 #include "platform/DrawList.h"
-#include "platform/sdl/SurfaceTexture.h"
+#include "platform/raster/SurfaceTexture.h"
 
 CRasterizer::CRasterizer(SDL_Renderer& renderer, CFontLocator& fonts)
     : m_renderer(&renderer), m_text(renderer, fonts) {}

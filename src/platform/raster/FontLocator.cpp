@@ -1,4 +1,4 @@
-#include "platform/sdl/FontLocator.h"
+#include "platform/raster/FontLocator.h"
 
 #include <fontconfig/fontconfig.h>
 

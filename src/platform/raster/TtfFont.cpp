@@ -1,7 +1,7 @@
-#include "platform/sdl/TtfFont.h"
+#include "platform/raster/TtfFont.h"
 
 #include "platform/TextCodec.h"
-#include "platform/sdl/FontLocator.h"
+#include "platform/raster/FontLocator.h"
 
 #include <atomic>
 #include <cstdlib>

@@ -1,6 +1,6 @@
 #pragma once
-#include "platform/sdl/SdlPtr.h"
-#include "platform/sdl/TextPainter.h"
+#include "platform/raster/SdlPtr.h"
+#include "platform/raster/TextPainter.h"
 
 #include <cstdint>
 #include <string>

@@ -1,4 +1,4 @@
-#include "platform/sdl/Offscreen.h"
+#include "platform/raster/Offscreen.h"
 
 #include <SDL_image.h>
 

@@ -1,6 +1,6 @@
 #pragma once
-#include "platform/sdl/Rasterizer.h"
-#include "platform/sdl/SdlPtr.h"
+#include "platform/raster/Rasterizer.h"
+#include "platform/raster/SdlPtr.h"
 
 #include <memory>
 #include <string>

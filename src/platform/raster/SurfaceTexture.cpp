@@ -1,4 +1,4 @@
-#include "platform/sdl/SurfaceTexture.h"
+#include "platform/raster/SurfaceTexture.h"
 
 #include "platform/PngCheck.h"
 

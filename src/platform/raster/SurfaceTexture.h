@@ -1,6 +1,6 @@
 #pragma once
 #include "platform/Texture.h"
-#include "platform/sdl/SdlPtr.h"
+#include "platform/raster/SdlPtr.h"
 
 #include <cstdint>
 #include <memory>

@@ -1,8 +1,8 @@
-#include "platform/sdl/TextPainter.h"
+#include "platform/raster/TextPainter.h"
 
 #include "platform/DrawList.h"
 #include "platform/TextWrap.h"
-#include "platform/sdl/TtfFont.h"
+#include "platform/raster/TtfFont.h"
 
 #include <algorithm>
 #include <vector>

@@ -1,5 +1,5 @@
 #pragma once
-#include "platform/sdl/SdlPtr.h"
+#include "platform/raster/SdlPtr.h"
 
 #include <cstdint>
 #include <map>
