@@ -1,6 +1,6 @@
 #include "display/DevOverlay.h"
 
-#include "platform/ImageFile.h"
+#include "support/ImageFile.h"
 #include "support/SceneStory.h"
 #include "support/TempStory.h"
 #include "world/WalkGrid.h"

@@ -1,6 +1,6 @@
-#include "platform/ImageFile.h"
 #include "platform/TextCodec.h"
 #include "platform/headless/HeadlessPlatform.h"
+#include "support/ImageFile.h"
 #include "support/TempStory.h"
 
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-#include "platform/ImageFile.h"
+#include "support/ImageFile.h"
 #include "support/TempStory.h"
 
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
 #include "ui/DialogueFrame.h"
 
-#include "platform/ImageFile.h"
+#include "support/ImageFile.h"
 #include "support/PngWriter.h"
 #include "support/TempStory.h"
 

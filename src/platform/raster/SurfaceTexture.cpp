@@ -47,10 +47,6 @@ SurfacePtr DecodePicture(const std::string& path, std::string& error) {
 
 }  // namespace
 
-SurfacePtr CSurfaceTexture::DecodeArgb(const std::string& path, std::string& error) {
-    return DecodePicture(path, error);
-}
-
 std::unique_ptr<CSurfaceTexture> CSurfaceTexture::Load(const std::string& path,
                                                        std::string& error) {
     int width = 0, height = 0;

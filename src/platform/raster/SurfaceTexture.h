@@ -18,7 +18,6 @@ public:
     // Checks the file's structure now; decodes it on first use of Surface().
     static std::unique_ptr<CSurfaceTexture> LoadDeferred(const std::string& path,
                                                          std::string& error);
-    static SurfacePtr DecodeArgb(const std::string& path, std::string& error);
     // Null (and `error` says why) for a size below 1 x 1, pixels that do not
     // fill it, or no memory for it.
     static std::unique_ptr<CSurfaceTexture> FromPixels(const std::string& name, int width,

@@ -3,8 +3,8 @@
 #include <string>
 #include <vector>
 
-// Reads a picture file into plain pixels, for code that must not see the
-// image library (tests that check screenshots).
+// Reads a PNG file into plain pixels with libpng, for the tests that check
+// screenshots: they read what the engine wrote with a decoder of their own.
 class CImageFile {
 public:
     // argb: width * height values of 0xAARRGGBB, row by row. False (and
