@@ -6,7 +6,9 @@ FUZZ_BUILD ?= build-fuzz
 JOBS       ?= $(shell nproc 2>/dev/null || echo 2)
 FUZZ_SECONDS ?= 60
 
-.PHONY: all build deps play test bench fuzz format clean
+SOURCES     = git ls-files 'src/*.cpp' 'src/*.h' 'tests/*.cpp' 'tests/*.h' 'bench/*.cpp'
+
+.PHONY: all build deps play test bench fuzz format format-check clean
 
 all: build
 
@@ -21,6 +23,7 @@ play: build
 	@tools/play.sh $(BUILD)/tabi
 
 test: deps
+	@$(MAKE) --no-print-directory format-check
 	@cmake -S . -B $(TEST_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTABI_SANITIZE=ON -DTABI_FUZZ=ON >/dev/null
 	@cmake --build $(TEST_BUILD) -j$(JOBS)
 	@cd $(TEST_BUILD) && ctest --output-on-failure -j$(JOBS)
@@ -37,7 +40,11 @@ fuzz: deps
 	@tools/run-fuzzer.sh $(FUZZ_BUILD)/script_fuzzer $(FUZZ_SECONDS)
 
 format:
-	@git ls-files 'src/*.cpp' 'src/*.h' 'tests/*.cpp' 'tests/*.h' 'bench/*.cpp' | xargs clang-format -i
+	@$(SOURCES) | xargs clang-format -i
+
+# Fails on any source that `make format` would change, naming the lines.
+format-check:
+	@$(SOURCES) | xargs clang-format --dry-run -Werror
 
 clean:
 	rm -rf $(BUILD) $(TEST_BUILD) $(BENCH_BUILD) $(FUZZ_BUILD)
