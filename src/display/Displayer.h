@@ -19,9 +19,9 @@ struct FontDesc;
 
 // The only way to the screen. Chooses the back buffer from the desktop's shape,
 // queues the frame's render items in arrival order (owning them until the end of
-// Render), and hands them to the platform, clipped to the centred layout area. Also makes the
-// resources others draw with: quads, textures (decoded once per file and shared) and fonts. Owned
-// by the game object.
+// Render), and hands them to the platform, clipped to the centred layout area.
+// Also makes the resources others draw with: quads, textures (decoded once per
+// file and shared) and fonts. Owned by the game object.
 class CDisplayer {
 public:
     struct BackBuffer {
