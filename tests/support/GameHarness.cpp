@@ -22,7 +22,10 @@ CGameHarness::CGameHarness(const CTempStory& story)
     if (!m_platform->Init(error) || !m_platform->CreateWindow(error))
         throw std::runtime_error("headless platform: " + error);
     m_game = std::make_unique<CGame>(*m_platform, m_options);
-    if (!m_game->Init()) throw std::runtime_error("the game did not start");
+    if (!m_game->Init()) {
+        std::filesystem::current_path(m_previousDir);  // the destructor will not run
+        throw std::runtime_error("the game did not start");
+    }
 }
 
 CGameHarness::~CGameHarness() {
