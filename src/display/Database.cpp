@@ -36,7 +36,7 @@ std::unique_ptr<CSprite> CDatabase::LoadSprite(int number) {
     }
     sprite->SetAnimation(0);
     if (row->hitBox) sprite->SetHitBox(*row->hitBox);
-    sprite->SetFrameDuration(
-        static_cast<uint8_t>(row->ticks - 1));  // shown while the tick is not past it
+    // An image shows until the tick passes the duration: one tick more than it.
+    sprite->SetFrameDuration(static_cast<uint8_t>(row->ticks - 1));
     return sprite;
 }

@@ -1,6 +1,7 @@
 #include "scripting/ScriptLibrary.h"
 
 #include "scripting/Script.h"
+#include "scripting/ScriptSource.h"
 #include "story/Story.h"
 
 #include <string>

@@ -1,6 +1,4 @@
 #pragma once
-#include "scripting/ScriptSource.h"
-
 #include <map>
 #include <memory>
 #include <string_view>
