@@ -7,6 +7,8 @@
 #include "input/InputFile.h"
 #include "input/InputRecorder.h"
 #include "platform/Platform.h"
+#include "story/Diagnostics.h"
+#include "story/Story.h"
 
 #include <unistd.h>
 #include <cstdio>
@@ -72,7 +74,7 @@ void RunMessageLoop(CGame& game, CPlatform& platform, const Options& options,
     }
 }
 
-int Play(const Options& options) {
+int Play(const Options& options, const CStory& story) {
     std::unique_ptr<CInputRecorder> recorder;
     if (!options.recordFile.empty()) {
         recorder = std::make_unique<CInputRecorder>(options.recordFile);
@@ -91,7 +93,7 @@ int Play(const Options& options) {
         std::fprintf(stderr, "Call to CreateWindow failed!\ntabi: %s\n", error.c_str());
         return 1;
     }
-    CGame game(*platform, options);
+    CGame game(*platform, options, story);
     game.SetInputRecorder(recorder.get());
     if (game.Init())
         RunMessageLoop(game, *platform, options, recorder.get());
@@ -99,6 +101,17 @@ int Play(const Options& options) {
         game.RequestQuit(ExitCode::Failure);
     game.Shutdown();
     return game.ExitStatus();
+}
+
+// The story folder's manifest is read whole before anything is made: a
+// mistake in it ends the run before its first frame, with every finding in
+// the log (and so on stderr), and nothing of it half-used.
+std::unique_ptr<CStory> LoadStory() {
+    CDiagnostics findings;
+    std::unique_ptr<CStory> story = CStory::Load(".", findings);
+    for (const Diagnostic& finding : findings.All())
+        CLog::Write("%s", CDiagnostics::Format(finding).c_str());
+    return story;
 }
 
 }  // namespace
@@ -109,7 +122,11 @@ int CApplication::Run(const std::vector<std::string>& args) {
     const int code = PrepareRun(args, options, proceed);
     if (!proceed) return code;
     if (!CLog::Open("log.txt")) std::fprintf(stderr, "tabi: cannot write log.txt here\n");
-    const int exitCode = Play(options);
+    int exitCode = static_cast<int>(ExitCode::Failure);
+    if (const std::unique_ptr<CStory> story = LoadStory()) {
+        options.platform.title = story->Title();
+        exitCode = Play(options, *story);
+    }
     CLog::Close();
     return exitCode;
 }

@@ -2,6 +2,7 @@
 
 #include "app/GlobalState.h"
 #include "app/HandleRegistry.h"
+#include "app/Log.h"
 #include "app/Options.h"
 #include "controllers/Controller.h"
 #include "controllers/ControllerCamera.h"
@@ -13,12 +14,19 @@
 #include "platform/Platform.h"
 #include "scripting/ScriptManager.h"
 #include "sound/SoundManager.h"
+#include "story/Story.h"
 #include "world/Mode.h"
 #include "world/ModeGalNormal.h"
 #include "world/ModeRPGNormal.h"
 
+CGame::CGame(CPlatform& platform, const Options& options, const CStory& story)
+    : m_platform(platform),
+      m_options(options),
+      m_story(story),
+      m_handles(std::make_unique<CHandleRegistry>()) {}
+
 CGame::CGame(CPlatform& platform, const Options& options)
-    : m_platform(platform), m_options(options), m_handles(std::make_unique<CHandleRegistry>()) {}
+    : CGame(platform, options, CStory::BuiltIn()) {}
 
 CGame::~CGame() {
     Shutdown();
@@ -47,7 +55,7 @@ bool CGame::Init() {
     m_dialogue = m_controllers.Add(std::make_unique<CControllerDialogue>(*this));
     m_camera = m_controllers.Add(std::make_unique<CControllerCamera>(*this));
 
-    m_scripts->Start();
+    if (!m_scripts->Start()) return false;
     ChangeMode(kModeRPG);
     return true;
 }
@@ -137,6 +145,10 @@ void CGame::ApplyModeChange() {
         m_mainController = m_dialogue;
     } else {
         // An unknown mode ends the program; the old chain stays detached.
+        CLog::Write(
+            "CGame::ChangeMode() unknown mode %u: only 0 (RPGNormal) and 8 (GalNormal) "
+            "exist; the run ends",
+            static_cast<unsigned>(m_requestedMode));
         RequestQuit(ExitCode::Failure);
         return;
     }

@@ -20,6 +20,7 @@ class CControllerCamera;
 class CMode;
 class CModeRPGNormal;
 class CModeGalNormal;
+class CStory;
 struct Options;
 
 enum class ExitCode : int { Normal = 0, Failure = 1 };
@@ -27,15 +28,19 @@ enum class ExitCode : int { Normal = 0, Failure = 1 };
 // The one game object: creates and owns every manager, both modes and the three
 // controllers (in two registries), and runs the game a frame at a time.
 // Everything else reaches the managers, the current mode and the active
-// controllers through it.
+// controllers through it. It borrows the story (its tables and encoding),
+// which the entry point loaded and keeps until the game is gone.
 class CGame {
 public:
     static constexpr uint8_t kModeRPG = 0;
     static constexpr uint8_t kModeGal = 8;
     static constexpr uint32_t kFrameMs = 22;
 
+    CGame(CPlatform& platform, const Options& options, const CStory& story);
+    // A story without a manifest: the engine's own tables.
     CGame(CPlatform& platform, const Options& options);
     CGame(CPlatform&&, const Options&) = delete;
+    CGame(CPlatform&, const Options&, CStory&&) = delete;
     CGame(const CGame&) = delete;
     CGame& operator=(const CGame&) = delete;
     ~CGame();
@@ -59,6 +64,7 @@ public:
 
     CPlatform& Platform() { return m_platform; }
     const Options& GetOptions() const { return m_options; }
+    const CStory& Story() const { return m_story; }
     CDisplayer& GetDisplayer() { return *m_displayer; }
     CDatabase& GetDatabase() { return *m_database; }
     CScriptManager& GetScriptManager() { return *m_scripts; }
@@ -88,6 +94,7 @@ private:
 
     CPlatform& m_platform;
     const Options& m_options;
+    const CStory& m_story;
     std::unique_ptr<CHandleRegistry> m_handles;
     std::unique_ptr<CGlobalState> m_globalState;
     std::unique_ptr<CDisplayer> m_displayer;

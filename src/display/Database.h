@@ -6,7 +6,7 @@ class CScript;
 class CScriptLibrary;
 class CSprite;
 
-// The fixed tables that turn numbers into pictures and script files.
+// Turns the numbers of the story's tables into pictures and scripts.
 // Owned by the game object.
 class CDatabase {
 public:
@@ -15,7 +15,7 @@ public:
     CDatabase& operator=(const CDatabase&) = delete;
     virtual ~CDatabase();
 
-    // A new sprite for a number of the image table, never null: an unknown
+    // A new sprite for a number of the picture table, never null: an unknown
     // number gives the empty sprite (no images, no quad), with a log line.
     std::unique_ptr<CSprite> LoadSprite(int number);
     // A new script of the script table (see CScriptLibrary); the caller owns it.

@@ -3,6 +3,8 @@
 #include "app/Game.h"
 #include "controllers/ControllerCamera.h"
 #include "platform/Platform.h"
+#include "platform/TextCodec.h"
+#include "story/Story.h"
 #include "world/Entity.h"
 #include "world/ModeRPGNormal.h"
 #include "world/WalkGrid.h"
@@ -208,8 +210,10 @@ void CDevOverlay::AddGrid(const Camera& camera) {
 }
 
 // Boxes in the role's colour, the position (where the sprite's centre lies)
-// as a cross, the name under it; the hero's target while it walks.
+// as a cross, the name under it; the hero's target while it walks. Names
+// are in the story's encoding; the font wants UTF-8.
 void CDevOverlay::AddEntities(const CModeRPGNormal& scene, const Camera& camera) {
+    const TextEncoding encoding = m_game.Story().Encoding();
     for (const auto& entity : scene.Entities()) {
         const float x = entity->X() - camera.x, y = entity->Y() - camera.y;
         const HitBox& box = entity->GetHitBox();
@@ -223,7 +227,8 @@ void CDevOverlay::AddEntities(const CModeRPGNormal& scene, const Camera& camera)
                     color);
         }
         Cross(x, y, kCenterColor);
-        if (!entity->GetName().empty()) Text(x + 6, y + 4, entity->GetName(), color);
+        if (!entity->GetName().empty())
+            Text(x + 6, y + 4, CTextCodec::ToUtf8(entity->GetName(), encoding), color);
     }
     const CEntity* hero = scene.GetHero();
     if (!hero || !hero->IsMoving()) return;

@@ -9,6 +9,7 @@
 #include "display/RenderDump.h"
 #include "platform/Platform.h"
 #include "platform/TextCodec.h"
+#include "story/Story.h"
 
 #include <algorithm>
 
@@ -86,7 +87,7 @@ void CDisplayer::AddRenderItem(std::unique_ptr<RenderItem> item) {
 const std::string& CDisplayer::Utf8Of(const char* text) {
     auto found = m_utf8.find(std::string_view(text));
     if (found != m_utf8.end()) return found->second;
-    return m_utf8.emplace(text, CTextCodec::Gb2312ToUtf8(text)).first->second;
+    return m_utf8.emplace(text, CTextCodec::ToUtf8(text, m_game.Story().Encoding())).first->second;
 }
 
 DrawList CDisplayer::BuildDrawList() {

@@ -75,7 +75,7 @@ private:
         }
     };
     std::unordered_map<std::string, std::string, TextHash, std::equal_to<>>
-        m_utf8;  // GB2312 text -> UTF-8, lookup only
+        m_utf8;  // text in the story's encoding -> UTF-8, lookup only
     std::unique_ptr<CRenderDump> m_dump;
     std::unique_ptr<CDevOverlay> m_overlay;
     std::multimap<uint32_t, std::string> m_screenshots;  // frame -> PNG path

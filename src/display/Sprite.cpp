@@ -30,8 +30,11 @@ void CSprite::AddFrame(uint8_t imageIndex) {
     if (m_frameCount < kMaxFrames) m_frames[m_frameCount++] = imageIndex;
 }
 
+// A new sprite stands at the start of animation 0, so it shows that
+// animation's first image, whichever image that is.
 void CSprite::EndAnimation() {
     AddFrame(kEnd);
+    if (m_animCount == 1) m_frame = m_frames[m_animStart[0]];
 }
 
 void CSprite::SetHitBox(const HitBox& box) {
@@ -75,10 +78,10 @@ RenderItem CSprite::MakeItem(float x, float y) const {
     return item;
 }
 
-void CSprite::SetName(std::string_view name) {
-    m_name = CutName(name);
+void CSprite::SetName(std::string_view name, TextEncoding encoding) {
+    m_name = CutName(name, encoding);
 }
 
-std::string_view CSprite::CutName(std::string_view name) {
-    return CTextCodec::CutAtCharacter(name, kMaxNameBytes);
+std::string_view CSprite::CutName(std::string_view name, TextEncoding encoding) {
+    return CTextCodec::CutAtCharacter(name, kMaxNameBytes, encoding);
 }

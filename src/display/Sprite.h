@@ -1,6 +1,8 @@
 #pragma once
 #include "app/HandleRegistry.h"
+#include "display/HitBox.h"
 #include "display/RenderItem.h"
+#include "platform/TextCodec.h"
 
 #include <array>
 #include <cstdint>
@@ -9,13 +11,6 @@
 #include <string_view>
 
 class CTexture;
-
-struct HitBox {
-    int32_t left = 0;
-    int32_t top = 0;
-    int32_t right = 0;
-    int32_t bottom = 0;
-};
 
 // A picture that can animate: up to 30 images of one size on one quad, up to 20
 // looping animations (runs of image indexes), a byte-sized frame timer, a
@@ -61,11 +56,13 @@ public:
     RenderItem MakeItem(float x, float y) const;
 
     uint32_t Handle() const { return m_handle; }
-    // Names longer than 31 bytes are cut, never in the middle of a character.
-    void SetName(std::string_view name);
+    // Names longer than 31 bytes (of their GB2312 form) are cut, never in the
+    // middle of a character.
+    void SetName(std::string_view name, TextEncoding encoding = TextEncoding::Gb2312);
     // What SetName keeps of a name: a lookup cuts the name it is given the
     // same way, so a long name still finds the sprite it was given to.
-    static std::string_view CutName(std::string_view name);
+    static std::string_view CutName(std::string_view name,
+                                    TextEncoding encoding = TextEncoding::Gb2312);
     const std::string& Name() const { return m_name; }
     const std::optional<HitBox>& GetHitBox() const { return m_hitBox; }
     int32_t Width() const { return m_width; }

@@ -21,6 +21,7 @@ struct PlatformOptions {
     RendererChoice renderer = RendererChoice::Auto;
     std::vector<ReplayEvent> replay;  // headless: the only input there is
     std::string frameTimesFile;       // window: wall-clock time of every paced frame
+    std::string title = "Tabi";       // window: its title bar (UTF-8)
 };
 
 // Everything the engine needs of the machine: window, clock, input devices,

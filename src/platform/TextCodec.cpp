@@ -46,13 +46,69 @@ std::string CTextCodec::Gb2312ToUtf8(std::string_view text) {
     return out;
 }
 
-std::string_view CTextCodec::CutAtCharacter(std::string_view text, size_t maxBytes) {
-    size_t end = 0;
+std::string CTextCodec::SanitizeUtf8(std::string_view text) {
+    std::string out;
+    out.reserve(text.size());
+    for (size_t i = 0; i < text.size();) {
+        const size_t length = Utf8SequenceLength(text.substr(i));
+        if (length == 0) {
+            out += kReplacement;
+            ++i;
+        } else {
+            out.append(text.substr(i, length));
+            i += length;
+        }
+    }
+    return out;
+}
+
+std::string CTextCodec::ToUtf8(std::string_view text, TextEncoding encoding) {
+    return encoding == TextEncoding::Utf8 ? SanitizeUtf8(text) : Gb2312ToUtf8(text);
+}
+
+// The ranges of the Unicode standard's table of well-formed sequences: no
+// overlong forms, no surrogates, nothing past U+10FFFF.
+size_t CTextCodec::Utf8SequenceLength(std::string_view text) {
+    if (text.empty()) return 0;
+    const auto byte = [&](size_t i) { return static_cast<unsigned char>(text[i]); };
+    const unsigned char lead = byte(0);
+    if (lead < 0x80) return 1;
+    size_t length = 0;
+    unsigned char low = 0x80, high = 0xBF;  // the allowed range of the second byte
+    if (lead >= 0xC2 && lead <= 0xDF) {
+        length = 2;
+    } else if (lead >= 0xE0 && lead <= 0xEF) {
+        length = 3;
+        if (lead == 0xE0) low = 0xA0;
+        if (lead == 0xED) high = 0x9F;
+    } else if (lead >= 0xF0 && lead <= 0xF4) {
+        length = 4;
+        if (lead == 0xF0) low = 0x90;
+        if (lead == 0xF4) high = 0x8F;
+    } else {
+        return 0;
+    }
+    if (text.size() < length || byte(1) < low || byte(1) > high) return 0;
+    for (size_t i = 2; i < length; ++i)
+        if (byte(i) < 0x80 || byte(i) > 0xBF) return 0;
+    return length;
+}
+
+std::string_view CTextCodec::CutAtCharacter(std::string_view text, size_t maxBytes,
+                                            TextEncoding encoding) {
+    size_t end = 0, width = 0;
     while (end < text.size()) {
+        size_t length = 1, cost = 1;
         const auto lead = static_cast<unsigned char>(text[end]);
-        const size_t width = (lead >= 0x81 && lead <= 0xFE && end + 1 < text.size()) ? 2 : 1;
-        if (end + width > maxBytes) break;
-        end += width;
+        if (encoding == TextEncoding::Gb2312) {
+            if (lead >= 0x81 && lead <= 0xFE && end + 1 < text.size()) length = cost = 2;
+        } else if (const size_t sequence = Utf8SequenceLength(text.substr(end)); sequence > 1) {
+            length = sequence;
+            cost = 2;
+        }
+        if (width + cost > maxBytes) break;
+        end += length;
+        width += cost;
     }
     return text.substr(0, end);
 }

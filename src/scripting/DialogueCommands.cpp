@@ -9,6 +9,7 @@
 #include "scripting/CommandContext.h"
 #include "scripting/CommandTable.h"
 #include "scripting/Script.h"
+#include "story/Story.h"
 #include "ui/DialogueFrame.h"
 #include "ui/TextWidget.h"
 
@@ -16,8 +17,14 @@
 
 namespace {
 
-constexpr const char* kIndent = "\xA1\xA1\xA1\xA1";  // two ideographic spaces
-constexpr const char* kColon = "\xA3\xBA";           // a full-width colon
+// Two ideographic spaces before a text, a full-width colon after a speaker's
+// name: in the story's own encoding, like the text they go with.
+std::string_view Indent(TextEncoding encoding) {
+    return encoding == TextEncoding::Utf8 ? "\xE3\x80\x80\xE3\x80\x80" : "\xA1\xA1\xA1\xA1";
+}
+std::string_view Colon(TextEncoding encoding) {
+    return encoding == TextEncoding::Utf8 ? "\xEF\xBC\x9A" : "\xA3\xBA";
+}
 
 // The dialogue controller heads one chain and stands in the other: it is
 // always found. The hero controller is found in the role-playing chain only.
@@ -35,13 +42,17 @@ bool IsSlot(uint32_t slot) {
 
 // The widget keeps at most 199 bytes: a longer text is cut at a character.
 void SetDialogueContent(CCommandContext& c) {
-    const std::string text = std::string(kIndent) + c.NextText();
-    if (CControllerDialogue* dialogue = Dialogue(c)) dialogue->Frame().Content()->SetText(text);
+    const TextEncoding encoding = c.Game().Story().Encoding();
+    const std::string text = std::string(Indent(encoding)) + c.NextText();
+    if (CControllerDialogue* dialogue = Dialogue(c))
+        dialogue->Frame().Content()->SetText(text, encoding);
 }
 
 void SetDialogueSpeaker(CCommandContext& c) {
-    const std::string text = std::string(c.NextText()) + kColon;
-    if (CControllerDialogue* dialogue = Dialogue(c)) dialogue->Frame().Speaker()->SetText(text);
+    const TextEncoding encoding = c.Game().Story().Encoding();
+    const std::string text = c.NextText() + std::string(Colon(encoding));
+    if (CControllerDialogue* dialogue = Dialogue(c))
+        dialogue->Frame().Speaker()->SetText(text, encoding);
 }
 
 // Slots outside 0..49 do not exist: nothing is loaded for them.

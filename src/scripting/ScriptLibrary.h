@@ -5,20 +5,22 @@
 
 class CScript;
 class CScriptSource;
+class CStory;
 
-// The numbered table of script files, and the files themselves: each is read
-// and split into tokens once, on first use, and every script made from it
-// shares that. Owned by the database.
+// The story's numbered script files: each is read and split into tokens once,
+// on first use, and every script made from it shares that. Owned by the
+// database; borrows the story, which outlives the game.
 class CScriptLibrary {
 public:
-    CScriptLibrary() = default;
+    explicit CScriptLibrary(const CStory& story);
+    explicit CScriptLibrary(CStory&&) = delete;
     CScriptLibrary(const CScriptLibrary&) = delete;
     CScriptLibrary& operator=(const CScriptLibrary&) = delete;
     ~CScriptLibrary();
 
     // The file of a script number, relative to the story folder; empty for a
-    // number the table lacks.
-    static std::string_view PathOf(int number);
+    // number the story's script table lacks.
+    std::string_view PathOf(int number) const;
 
     // A new script, with its own position, state and registers, even for a
     // number asked for before. Null (and nothing logged) for a number the
@@ -27,5 +29,6 @@ public:
     std::unique_ptr<CScript> Load(int number);
 
 private:
+    const CStory& m_story;
     std::map<int, std::shared_ptr<const CScriptSource>> m_sources;
 };

@@ -2,8 +2,12 @@
 
 #include "app/Assert.h"
 #include "app/Game.h"
+#include "app/Log.h"
 #include "display/Database.h"
 #include "scripting/Script.h"
+#include "story/Story.h"
+
+#include <string>
 
 namespace {
 
@@ -44,11 +48,17 @@ uint8_t CScriptManager::EventCode(std::string_view name) {
     return kEventNone;
 }
 
-void CScriptManager::Start() {
-    m_start = m_game.GetDatabase().LoadScript(0);
-    if (!m_start || !m_start->IsOpen()) return;
+bool CScriptManager::Start() {
+    m_start = m_game.GetDatabase().LoadScript(CScriptTable::kStartScript);
+    if (!m_start || !m_start->IsOpen()) {
+        const std::string path(m_game.Story().Scripts().PathOf(CScriptTable::kStartScript));
+        CLog::Write("CScriptManager::Start() no start script: %s is missing or cannot be read",
+                    path.c_str());
+        return false;
+    }
     m_start->SetState(ScriptState::Running);
     Push(m_running, *m_start);
+    return true;
 }
 
 // [SECTION] The frame's walk. Every rule about list order lives here:

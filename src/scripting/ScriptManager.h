@@ -30,9 +30,10 @@ public:
     // The event code of a name that stories use, kEventNone for any other.
     static uint8_t EventCode(std::string_view name);
 
-    // Loads script 0 and makes it run. A start script that cannot be opened
-    // never runs.
-    void Start();
+    // Loads script 0 and makes it run. False (logged, naming the file) when
+    // it cannot be opened: a story without its start script has nothing to
+    // play, and the run ends as a failure.
+    bool Start();
     void Update();
     // Wakes every script waiting for `code`. An event no script waits for is
     // dropped: a script that starts waiting later does not see it.

@@ -2,7 +2,9 @@
 
 #include "scripting/CommandTable.h"
 #include "scripting/Script.h"
+#include "story/PictureTable.h"
 
+#include <algorithm>
 #include <fstream>
 #include <iterator>
 
@@ -14,17 +16,21 @@ bool IsSpace(char c) {
     return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f';
 }
 
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+
 }  // namespace
 
-std::shared_ptr<const CScriptSource> CScriptSource::Load(const std::string& path) {
+std::shared_ptr<const CScriptSource> CScriptSource::Load(const std::string& path,
+                                                         const ScriptReading& reading) {
     std::ifstream file(path, std::ios::binary);
     if (!file) return nullptr;
     const std::string bytes{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
-    return Parse(bytes);
+    return Parse(bytes, reading);
 }
 
-std::shared_ptr<const CScriptSource> CScriptSource::Parse(std::string_view bytes) {
-    return Parse(bytes, CCommandTable::Engine());
+std::shared_ptr<const CScriptSource> CScriptSource::Parse(std::string_view bytes,
+                                                          const ScriptReading& reading) {
+    return std::make_shared<const CScriptSource>(bytes, CCommandTable::Engine(), reading);
 }
 
 std::shared_ptr<const CScriptSource> CScriptSource::Parse(std::string_view bytes,
@@ -32,25 +38,36 @@ std::shared_ptr<const CScriptSource> CScriptSource::Parse(std::string_view bytes
     return std::make_shared<const CScriptSource>(bytes, commands);
 }
 
-CScriptSource::CScriptSource(std::string_view bytes, const CCommandTable& commands) {
+// A byte-order mark would make the first command an illegal one; editors
+// write it unasked, so it is skipped whatever the story's encoding.
+CScriptSource::CScriptSource(std::string_view bytes, const CCommandTable& commands,
+                             const ScriptReading& reading)
+    : m_encoding(reading.encoding) {
+    m_byteOrderMark = bytes.starts_with(kByteOrderMark);
+    if (m_byteOrderMark) bytes.remove_prefix(kByteOrderMark.size());
     Split(bytes);
-    Resolve(commands);
+    Resolve(commands, reading.pictures);
     IndexLabels();
 }
 
+// GB2312 tokens are cut at the byte, as the fixed-size reader always did;
+// UTF-8 ones at the character that brings their GB2312 form past the limit.
 void CScriptSource::Split(std::string_view bytes) {
+    m_lineStarts.push_back(0);
     size_t i = 0;
     while (true) {
-        while (i < bytes.size() && IsSpace(bytes[i]))
-            ++i;
+        for (; i < bytes.size() && IsSpace(bytes[i]); ++i)
+            if (bytes[i] == '\n') m_lineStarts.push_back(static_cast<uint32_t>(i + 1));
         if (i == bytes.size()) break;
         const size_t start = i;
         while (i < bytes.size() && !IsSpace(bytes[i]))
             ++i;
         std::string_view text = bytes.substr(start, i - start);
         text = text.substr(0, text.find('\0'));
-        text = text.substr(0, kMaxTokenBytes);
-        m_tokens.emplace_back();
+        text = m_encoding == TextEncoding::Utf8
+                   ? CTextCodec::CutAtCharacter(text, kMaxTokenBytes, m_encoding)
+                   : text.substr(0, kMaxTokenBytes);
+        m_tokens.emplace_back().offset = static_cast<uint32_t>(start);
         m_text.append(text);
         m_text.push_back('\0');
     }
@@ -64,13 +81,32 @@ void CScriptSource::Split(std::string_view bytes) {
     }
 }
 
-void CScriptSource::Resolve(const CCommandTable& commands) {
+// With a manifest, "@name" reads as the number of the picture of that name.
+void CScriptSource::Resolve(const CCommandTable& commands, const CPictureTable* pictures) {
     for (ScriptToken& token : m_tokens) {
         const std::string_view text = token.text;
         token.handler = commands.Resolve(text);
         token.number = CScript::ReadNumber(text);
         token.reg = static_cast<int8_t>(CScript::ParseRegister(text));
+        if (pictures && text.starts_with('@'))
+            token.number = pictures->NumberOf(text.substr(1)).value_or(kUnknownPicture);
     }
+}
+
+SourcePlace CScriptSource::PlaceOf(uint32_t index) const {
+    if (index >= m_tokens.size()) return {};
+    const uint32_t offset = m_tokens[index].offset;
+    const auto next = std::upper_bound(m_lineStarts.begin(), m_lineStarts.end(), offset);
+    const auto line = static_cast<uint32_t>(next - m_lineStarts.begin());
+    return {line, offset - *(next - 1) + 1};
+}
+
+// What a label search compares of a token: its first kMaxLabelBytes bytes,
+// or in a UTF-8 story as many whole characters as that many GB2312 bytes hold.
+std::string_view CScriptSource::LabelPart(std::string_view text) const {
+    return m_encoding == TextEncoding::Utf8
+               ? CTextCodec::CutAtCharacter(text, kMaxLabelBytes, m_encoding)
+               : text.substr(0, kMaxLabelBytes);
 }
 
 // A token answers every name that runs up to one of its colons, within the
@@ -78,7 +114,7 @@ void CScriptSource::Resolve(const CCommandTable& commands) {
 // The first token in file order keeps a name, so later ones never replace it.
 void CScriptSource::IndexLabels() {
     for (uint32_t i = 0; i < m_tokens.size(); ++i) {
-        const std::string_view text = std::string_view(m_tokens[i].text).substr(0, kMaxLabelBytes);
+        const std::string_view text = LabelPart(m_tokens[i].text);
         for (size_t colon = text.find(':'); colon != std::string_view::npos;
              colon = text.find(':', colon + 1))
             m_labels.try_emplace(text.substr(0, colon), i + 1);
@@ -87,8 +123,14 @@ void CScriptSource::IndexLabels() {
         token.jumpTarget = FindLabel(token.text);
 }
 
+// A name is found only when it and its colon fit in what a search compares.
+bool CScriptSource::FitsLabel(std::string_view name) const {
+    if (m_encoding == TextEncoding::Gb2312) return name.size() < kMaxLabelBytes;
+    return CTextCodec::CutAtCharacter(name, kMaxLabelBytes - 1, m_encoding).size() == name.size();
+}
+
 uint32_t CScriptSource::FindLabel(std::string_view name) const {
-    if (name.size() >= kMaxLabelBytes) return ScriptToken::kNoLabel;  // no room left for its colon
+    if (!FitsLabel(name)) return ScriptToken::kNoLabel;
     const auto found = m_labels.find(name);
     return found == m_labels.end() ? ScriptToken::kNoLabel : found->second;
 }

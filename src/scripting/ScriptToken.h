@@ -26,9 +26,12 @@ struct ScriptToken {
     CommandHandler handler = nullptr;  // labels and unknown names have handlers too
     const char* text = "";             // NUL-terminated, in the file's own copy
     uint32_t jumpTarget = kNoLabel;    // index of the token after the first label it names
-    int32_t number = 0;                // the text read the way atoi reads it
+    int32_t number = 0;                // the text read the way atoi reads it (@name: its picture)
+    uint32_t offset = 0;               // of its first byte in the file: where to report it
     int8_t reg = kNotRegister;         // register index, kNotRegister or kBadRegister
 
     // True for every token that begins with $, names past register 31 included.
     bool IsRegisterName() const { return reg != kNotRegister; }
 };
+// A step reads one token after another: keep two to a cache line.
+static_assert(sizeof(ScriptToken) <= 32);

@@ -8,6 +8,7 @@
 #include "scripting/CommandContext.h"
 #include "scripting/CommandTable.h"
 #include "scripting/Script.h"
+#include "story/Story.h"
 #include "world/ModeGalNormal.h"
 
 namespace {
@@ -25,7 +26,7 @@ void AddSprite(CCommandContext& c) {
     if (!pictures) return;
     auto sprite =
         c.Game().GetDatabase().LoadSprite(static_cast<int32_t>(c.Script().RegisterAt(kRegA0)));
-    sprite->SetName(name);
+    sprite->SetName(name, c.Game().Story().Encoding());
     pictures->AddSprite(std::move(sprite));
 }
 

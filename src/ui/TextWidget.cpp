@@ -24,8 +24,8 @@ void CTextWidget::Submit(std::unique_ptr<RenderItem> item, CDisplayer& displayer
     if (m_parent) m_parent->Submit(std::move(item), displayer);
 }
 
-void CTextWidget::SetText(std::string_view text) {
-    m_text = CTextCodec::CutAtCharacter(text, kMaxTextBytes);
+void CTextWidget::SetText(std::string_view text, TextEncoding encoding) {
+    m_text = CTextCodec::CutAtCharacter(text, kMaxTextBytes, encoding);
 }
 
 void CTextWidget::SetFont(std::unique_ptr<CFont> font) {

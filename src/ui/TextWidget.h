@@ -1,4 +1,5 @@
 #pragma once
+#include "platform/TextCodec.h"
 #include "ui/Widget.h"
 
 #include <cstdint>
@@ -8,7 +9,7 @@
 
 class CFont;
 
-// A leaf that shows a text (GB2312) wrapped inside its rectangle, with its own
+// A leaf that shows a text (in the story's encoding) wrapped inside its rectangle, with its own
 // font and colour. Its rectangle is relative to the parent, so it passes its
 // items up unchanged; without a parent it draws nothing.
 class CTextWidget : public CWidget {
@@ -22,8 +23,9 @@ public:
     void Draw(CDisplayer& displayer) override;
     void Submit(std::unique_ptr<RenderItem> item, CDisplayer& displayer) override;
 
-    // Texts longer than 199 bytes are cut, never in the middle of a character.
-    void SetText(std::string_view text);
+    // Texts longer than 199 bytes (of their GB2312 form) are cut, never in the
+    // middle of a character.
+    void SetText(std::string_view text, TextEncoding encoding = TextEncoding::Gb2312);
     const std::string& Text() const { return m_text; }
     void SetFont(std::unique_ptr<CFont> font);
     void SetColor(uint32_t color) { m_color = color; }

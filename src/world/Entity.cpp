@@ -5,6 +5,7 @@
 #include "platform/TextCodec.h"
 #include "scripting/Script.h"
 #include "scripting/ScriptManager.h"
+#include "story/Story.h"
 #include "world/ModeRPGNormal.h"
 
 #include <cmath>
@@ -29,7 +30,7 @@ void CEntity::SetSprite(std::unique_ptr<CSprite> sprite) {
 }
 
 void CEntity::SetName(std::string_view name) {
-    m_name = CTextCodec::CutAtCharacter(name, kMaxNameBytes);
+    m_name = CTextCodec::CutAtCharacter(name, kMaxNameBytes, m_game.Story().Encoding());
 }
 
 void CEntity::SetPosition(float x, float y) {

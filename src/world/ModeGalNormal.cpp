@@ -1,7 +1,9 @@
 #include "world/ModeGalNormal.h"
 
+#include "app/Game.h"
 #include "app/Log.h"
 #include "display/Sprite.h"
+#include "story/Story.h"
 
 #include <algorithm>
 
@@ -14,7 +16,7 @@ void CModeGalNormal::AddSprite(std::unique_ptr<CSprite> sprite) {
 }
 
 CSprite* CModeGalNormal::GetSprite(std::string_view name) const {
-    const std::string_view kept = CSprite::CutName(name);
+    const std::string_view kept = CSprite::CutName(name, m_game.Story().Encoding());
     for (const auto& sprite : m_sprites)
         if (sprite->Name() == kept) return sprite.get();
     return nullptr;

@@ -1,5 +1,8 @@
 #include "display/DevOverlay.h"
 
+#include "story/Diagnostics.h"
+#include "story/Story.h"
+#include "support/GameHarness.h"
 #include "support/ImageFile.h"
 #include "support/SceneStory.h"
 #include "support/TempStory.h"
@@ -101,4 +104,27 @@ TEST(DevOverlay, LargeScenesArePicturedInBlocks) {
     const auto widest = CDevOverlay::PaintGrid(CWalkGrid(INT32_MAX, 100), INT32_MAX, 100, labels);
     EXPECT_EQ(std::make_tuple(widest.width, widest.height), std::make_tuple(4096, 1));
     EXPECT_TRUE(CDevOverlay::PaintGrid(CWalkGrid(0, 0), 0, 0, labels).argb.empty());
+}
+
+// Names are kept in the story's encoding (here GB2312); the overlay hands the
+// font UTF-8, in a UTF-8 story as well.
+TEST(DevOverlay, WritesEntityNamesInUtf8) {
+    for (const bool utf8 : {false, true}) {
+        CTempStory story;
+        if (utf8) story.WriteFile("story.toml", "encoding = \"utf-8\"");
+        story.WriteScript("start.txt", std::string("SetSceneScale 2048 1024 LoadSprite 7 x ") +
+                                           (utf8 ? "\xE4\xBD\xA0\xFF" : "\xC4\xE3\xFF"));
+        CDiagnostics findings;
+        const auto read = CStory::Load(story.Dir(), findings);
+        CGameHarness harness(story, *read);
+        harness.RunFrames(2);
+        CDevOverlay overlay(harness.Game(), true);
+        DrawList frame;
+        overlay.AppendTo(frame, 0, 0);
+        size_t named = 0;
+        for (const DrawCommand& command : frame.commands)
+            named += command.kind == DrawCommand::Kind::Text &&
+                     command.text == "\xE4\xBD\xA0\xEF\xBF\xBD";
+        EXPECT_EQ(named, 2u) << "the name and its shadow";
+    }
 }

@@ -58,7 +58,10 @@ TEST(FlowCommands, StoriesLogWhatTheirCommandsDid) {
          Repeat("once\n", 51), 0},  // beq $t0 $t0 $t0: a jump back to $t0: each round
         {"WaitForEvent logs and waits", "WaitForEvent EVENT_MOUSE_DOWN Debug woke", 10,
          "WaitForEvent\n", 0},
-        {"ChangeMode to an unknown mode fails", "move $a0 3 ChangeMode Debug never", 10, "", 1},
+        {"ChangeMode to an unknown mode fails", "move $a0 3 ChangeMode Debug never", 10,
+         "CGame::ChangeMode() unknown mode 3: only 0 (RPGNormal) and 8 (GalNormal) exist; the "
+         "run ends\n",
+         1},
         {"ChangeMode takes the low 8 bits",
          "move $a0 264 ChangeMode Debug gal move $a0 0 ChangeMode "
          "Debug rpg",

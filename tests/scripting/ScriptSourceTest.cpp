@@ -118,3 +118,26 @@ TEST(ScriptSource, LabelIndexAgreesWithAScanFromTheStart) {
         EXPECT_EQ(source->FindLabel("nowhere"), ScriptToken::kNoLabel);
     }
 }
+
+// Each token knows its line and column (bytes from 1, after a byte-order
+// mark, which is skipped in either encoding and no token). A UTF-8 story cuts
+// overlong tokens at a character, as many as their GB2312 form holds.
+TEST(ScriptSource, TokensKnowTheirPlaceAndUtf8TokensAreCutAtACharacter) {
+    for (const TextEncoding encoding : {TextEncoding::Gb2312, TextEncoding::Utf8}) {
+        const auto source =
+            CScriptSource::Parse("\xEF\xBB\xBFmove $t0\r\n\n  5 Debug\txy\n", {encoding});
+        EXPECT_TRUE(source->HadByteOrderMark());
+        std::string places;
+        for (uint32_t i = 0; i < source->Tokens().size(); ++i)
+            places += std::string(source->Tokens()[i].text) + "@" +
+                      std::to_string(source->PlaceOf(i).line) + ":" +
+                      std::to_string(source->PlaceOf(i).column) + " ";
+        EXPECT_EQ(places, "move@1:1 $t0@1:6 5@3:3 Debug@3:5 xy@3:11 ");
+    }
+    const std::string ni = "\xE4\xBD\xA0";
+    std::string long_text;
+    for (int i = 0; i < 300; ++i)
+        long_text += ni;
+    const auto utf8 = CScriptSource::Parse("a" + long_text, {TextEncoding::Utf8});
+    EXPECT_EQ(std::string(utf8->Tokens()[0].text), "a" + long_text.substr(0, 249 * ni.size()));
+}

@@ -3,14 +3,17 @@
 #include "app/Log.h"
 #include "input/InputFile.h"
 #include "platform/Platform.h"
+#include "story/Story.h"
 #include "support/TempStory.h"
 
 #include <fstream>
 #include <sstream>
 #include <stdexcept>
 
-CGameHarness::CGameHarness(const CTempStory& story)
-    : m_previousDir(std::filesystem::current_path()), m_storyDir(story.Dir()) {
+CGameHarness::CGameHarness(const CTempStory& story) : CGameHarness(story, CStory::BuiltIn()) {}
+
+CGameHarness::CGameHarness(const CTempStory& folder, const CStory& story)
+    : m_previousDir(std::filesystem::current_path()), m_storyDir(folder.Dir()) {
     std::filesystem::current_path(m_storyDir);
     CLog::Open("log.txt");
     m_options.platform.headless = true;
@@ -21,8 +24,11 @@ CGameHarness::CGameHarness(const CTempStory& story)
     m_platform = CreatePlatform(m_options.platform);
     if (!m_platform->Init(error) || !m_platform->CreateWindow(error))
         throw std::runtime_error("headless platform: " + error);
-    m_game = std::make_unique<CGame>(*m_platform, m_options);
-    if (!m_game->Init()) throw std::runtime_error("the game did not start");
+    m_game = std::make_unique<CGame>(*m_platform, m_options, story);
+    if (!m_game->Init()) {
+        std::filesystem::current_path(m_previousDir);  // the destructor will not run
+        throw std::runtime_error("the game did not start");
+    }
 }
 
 CGameHarness::~CGameHarness() {

@@ -8,15 +8,18 @@
 #include <string>
 
 class CPlatform;
+class CStory;
 class CTempStory;
 
 // A headless game on a story folder, run frame by frame in this process, so a
 // test can act between frames as the input poll or the scene would (raise an
 // event, restart a script). The log goes to the story's log.txt; the story's
-// input.txt, when it has one, is replayed.
+// input.txt, when it has one, is replayed. The game plays the engine's own
+// tables unless it is given a story read from the folder.
 class CGameHarness {
 public:
     explicit CGameHarness(const CTempStory& story);
+    CGameHarness(const CTempStory& folder, const CStory& story);
     explicit CGameHarness(CTempStory&&) = delete;
     CGameHarness(const CGameHarness&) = delete;
     CGameHarness& operator=(const CGameHarness&) = delete;

@@ -35,6 +35,7 @@ CTempStory::CTempStory() {
     fs::create_directories(m_dir / "image");
     WriteSpriteImages(1000);
     WriteSpriteImages(1001);
+    WriteScript("start.txt", "");
 }
 
 void CTempStory::WriteSpriteImages(int number) const {

@@ -21,8 +21,9 @@ struct RunResult {
 
 // A story folder in a fresh temporary directory (script/ and image/), removed
 // afterwards, and ways to run the engine on it headless as a story author would.
-// It starts with the pictures every story needs (the pointer, sprite 1000, and
-// the dialogue frame, sprite 1001), as tiny placeholders.
+// It starts with what every story needs: the pictures of the pointer (sprite
+// 1000) and the dialogue frame (sprite 1001), as tiny placeholders, and an
+// empty start script.
 class CTempStory {
 public:
     CTempStory();

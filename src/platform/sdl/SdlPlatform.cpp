@@ -97,8 +97,8 @@ bool CSdlPlatform::CreateWindow(std::string& error) {
     // Shown once the back buffer exists, so it never flashes at the wrong size.
     const Uint32 flags = SDL_WINDOW_HIDDEN | (m_options.windowed ? SDL_WINDOW_RESIZABLE
                                                                  : SDL_WINDOW_FULLSCREEN_DESKTOP);
-    m_window.reset(
-        SDL_CreateWindow("Tabi", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, 1280, 720, flags));
+    m_window.reset(SDL_CreateWindow(m_options.title.c_str(), SDL_WINDOWPOS_CENTERED,
+                                    SDL_WINDOWPOS_CENTERED, 1280, 720, flags));
     if (!m_window) {
         error = SDL_GetError();
         return false;
