@@ -1,5 +1,6 @@
 #include "scripting/ScriptSource.h"
 
+#include "platform/FileRead.h"
 #include "scripting/CommandTable.h"
 #include "scripting/Script.h"
 
@@ -17,9 +18,8 @@ bool IsSpace(char c) {
 }  // namespace
 
 std::shared_ptr<const CScriptSource> CScriptSource::Load(const std::string& path) {
-    std::ifstream file(path, std::ios::binary);
-    if (!file) return nullptr;
-    const std::string bytes{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+    std::string bytes;
+    if (!CFileRead::ReadOrSay(path, CFileRead::kMaxScriptBytes, bytes)) return nullptr;
     return Parse(bytes);
 }
 
