@@ -9,7 +9,9 @@
 #include "platform/TextCodec.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 
 CDisplayer::BackBuffer CDisplayer::ChooseBackBuffer(uint32_t w, uint32_t h) {
     if (h < kLayoutHeight || w < kLayoutWidth) return {w, h, true};
@@ -125,9 +127,14 @@ DrawList CDisplayer::BuildDrawList() {
 
 void CDisplayer::Render() {
     const uint32_t frame = m_game.FrameNumber();
-    if (m_dump)
-        m_dump->WriteFrame(frame, m_renderQueue,
-                           [this](const char* text) -> const std::string& { return Utf8Of(text); });
+    if (m_dump && !m_dump->WriteFrame(
+                      frame, m_renderQueue,
+                      [this](const char* text) -> const std::string& { return Utf8Of(text); })) {
+        CLog::Write("CDisplayer::Render() cannot write the render dump %s: %s",
+                    m_game.GetOptions().dumpFile.c_str(), std::strerror(errno));
+        m_dump.reset();  // said once
+        m_game.RequestQuit(ExitCode::Failure);
+    }
     if (m_ready) {
         DrawList list = BuildDrawList();
         if (m_overlay->IsOn())
