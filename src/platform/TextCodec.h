@@ -11,4 +11,7 @@ public:
     // The longest head of `text` of at most maxBytes that does not end in the
     // middle of a two-byte character.
     static std::string_view CutAtCharacter(std::string_view text, size_t maxBytes);
+    // `text` without a lead byte left alone at its end, which would otherwise
+    // pair with whatever is appended to it.
+    static std::string_view WholeCharacters(std::string_view text);
 };

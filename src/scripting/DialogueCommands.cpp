@@ -6,6 +6,7 @@
 #include "controllers/ControllerRPGNormal.h"
 #include "display/Database.h"
 #include "display/Sprite.h"
+#include "platform/TextCodec.h"
 #include "scripting/CommandContext.h"
 #include "scripting/CommandTable.h"
 #include "scripting/Script.h"
@@ -38,8 +39,10 @@ void SetDialogueContent(CCommandContext& c) {
     if (CControllerDialogue* dialogue = Dialogue(c)) dialogue->Frame().Content()->SetText(text);
 }
 
+// The colon follows whole characters: a lead byte left at the end of the
+// name would take the colon's first byte as its own and garble both.
 void SetDialogueSpeaker(CCommandContext& c) {
-    const std::string text = std::string(c.NextText()) + kColon;
+    const std::string text = std::string(CTextCodec::WholeCharacters(c.NextText())) + kColon;
     if (CControllerDialogue* dialogue = Dialogue(c)) dialogue->Frame().Speaker()->SetText(text);
 }
 
