@@ -157,10 +157,48 @@ bool CPixelData::Walk(const uint8_t* out, size_t size, std::string& error) {
     return true;
 }
 
+// A compressed stream that never ends is cut short too, even when its rows
+// are all there: the decoder reads on to its end and fails.
 bool CPixelData::Finish(std::string& error) const {
     if (m_got < m_expected)
         return error = "the picture data is cut short: it holds " + std::to_string(m_got) +
                        " of the " + std::to_string(m_expected) + " bytes its size needs",
+               false;
+    if (!m_ended) return error = "the picture data is cut short: its stream does not end", false;
+    return true;
+}
+
+// The order a decoder holds chunks to after the header: one palette at most,
+// before the data when the picture needs it; the data in one run; no second
+// header and no chunk the picture would need (a capital first letter) that
+// the format does not know.
+struct ChunkOrder {
+    bool palette = false;
+    bool inData = false;
+    bool sawData = false;
+};
+
+bool CheckPlace(std::string_view type, uint32_t length, const Header& header, ChunkOrder& order,
+                std::string& error) {
+    const bool data = type == "IDAT";
+    for (const char c : type)
+        if (!((c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z')))
+            return error = "a chunk has no valid name", false;
+    if (data && order.sawData && !order.inData)
+        return error = "the picture data is split by another chunk", false;
+    order.sawData = order.sawData || data;
+    order.inData = data;
+    if (type == "PLTE" && order.palette) return error = "the file has two palettes", false;
+    if (type == "PLTE" && !order.sawData) {
+        order.palette = true;
+        if (header.colour == 3 && (length == 0 || length % 3 != 0 || length > 3 * 256))
+            return error = "the palette is damaged", false;
+    }
+    if (data && header.colour == 3 && !order.palette)
+        return error = "the picture has colour numbers but no palette before them", false;
+    if (type == "IHDR") return error = "the file has two header chunks", false;
+    if (!data && type != "PLTE" && type != "IEND" && (type[0] & 0x20) == 0)
+        return error = "chunk " + std::string(type) + " is needed to draw the picture, but unknown",
                false;
     return true;
 }
@@ -169,8 +207,7 @@ bool CPixelData::Finish(std::string& error) const {
 bool CheckChunks(std::string_view file, Header& header, std::string& error) {
     const auto* bytes = reinterpret_cast<const uint8_t*>(file.data());
     std::unique_ptr<CPixelData> pixels;  // made by the header
-    bool sawPalette = false;
-    bool sawData = false;
+    ChunkOrder order;
     size_t at = kSignature.size();
     for (bool first = true;; first = false) {
         if (file.size() - at < 12) return error = "the file ends before its end chunk", false;
@@ -184,18 +221,14 @@ bool CheckChunks(std::string_view file, Header& header, std::string& error) {
             if (type != "IHDR" || length != 13) return error = "the header chunk is missing", false;
             if (!ReadHeader(&bytes[at + 8], header, error)) return false;
             pixels = std::make_unique<CPixelData>(header);
+        } else if (!CheckPlace(type, length, header, order, error)) {
+            return false;
         }
-        sawPalette = sawPalette || type == "PLTE";
-        if (type == "IDAT") {
-            if (header.colour == 3 && !sawPalette)
-                return error = "the picture has colour numbers but no palette before them", false;
-            if (!pixels->Feed(&bytes[at + 8], length, error)) return false;
-            sawData = true;
-        }
+        if (type == "IDAT" && !pixels->Feed(&bytes[at + 8], length, error)) return false;
         at += 12 + length;
         if (type == "IEND") break;
     }
-    if (!sawData) return error = "the file holds no picture data", false;
+    if (!order.sawData) return error = "the file holds no picture data", false;
     return pixels->Finish(error);
 }
 

@@ -22,10 +22,17 @@ TEST(PngCheck, RefusesEveryKindOfBrokenFile) {
 
     std::string damaged = good;
     damaged[60] = static_cast<char>(damaged[60] ^ 0x10);  // inside the picture data
-    std::vector<uint8_t> rows(2 * (1 + 8), 0);             // 2 x 2 RGBA
-    rows[9] = 5;                                           // the second row's filter
+    std::vector<uint8_t> rows(2 * (1 + 8), 0);            // 2 x 2 RGBA
+    rows[9] = 5;                                          // the second row's filter
     std::string noPalette = CPngWriter::Encode({2, 2, 8, 3}, CPngWriter::Zlib({0, 0, 0, 0}));
     noPalette.erase(noPalette.find("PLTE") - 4, 12 + 48);
+    std::vector<uint8_t> endless = CPngWriter::Zlib(std::vector<uint8_t>(18));
+    const std::string small = CPngWriter::Encode({2, 2}, endless);
+    endless[2] = 0;  // the last block says more follow
+    const size_t data = small.find("IDAT") - 4, end = small.find("IEND") - 4;
+    const std::string split = small.substr(0, end) +
+                              std::string("\0\0\0\0tEXt\x96\x42\xC5\x85", 12) +
+                              small.substr(data, end - data) + small.substr(end);
     const struct {
         const char* name;
         std::string bytes;
@@ -38,6 +45,8 @@ TEST(PngCheck, RefusesEveryKindOfBrokenFile) {
         {"empty", "", "not a PNG"},
         {"unknown filter", CPngWriter::Encode({2, 2}, CPngWriter::Zlib(rows)), "filter"},
         {"no palette", noPalette, "no palette"},
+        {"data split by another chunk", split, "split"},
+        {"a stream that never ends", CPngWriter::Encode({2, 2}, endless), "does not end"},
         {"16-bit palette", CPngWriter::Encode({1, 1, 16, 3}, CPngWriter::Zlib(rows)), "format"},
         {"8193 wide", CPngWriter::Encode({8193, 1}, CPngWriter::Zlib(rows)), "at most 8192"},
     };
