@@ -34,10 +34,17 @@ bench: deps
 	@cmake --build $(BENCH_BUILD) -j$(JOBS)
 	@tools/run-benchmarks.sh $(BENCH_BUILD)
 
+# The script fuzzer gets FUZZ_SECONDS; the replay and picture fuzzers, whose
+# inputs are simpler, half of it each.
 fuzz: deps
 	@CXX=clang++ CC=clang cmake -S . -B $(FUZZ_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTABI_FUZZ=ON >/dev/null
-	@cmake --build $(FUZZ_BUILD) -j$(JOBS) --target script_fuzzer
-	@tools/run-fuzzer.sh $(FUZZ_BUILD)/script_fuzzer $(FUZZ_SECONDS)
+	@cmake --build $(FUZZ_BUILD) -j$(JOBS) --target script_fuzzer replay_fuzzer picture_fuzzer
+	@tools/run-fuzzer.sh $(FUZZ_BUILD)/script_fuzzer $(FUZZ_SECONDS) tests/fuzz/script.dict \
+		tests/fuzz/corpus demo/script
+	@tools/run-fuzzer.sh $(FUZZ_BUILD)/replay_fuzzer $$(($(FUZZ_SECONDS) / 2)) tests/fuzz/replay.dict \
+		tests/fuzz/replays demo/playthrough.txt
+	@tools/run-fuzzer.sh $(FUZZ_BUILD)/picture_fuzzer $$(($(FUZZ_SECONDS) / 2)) tests/fuzz/picture.dict \
+		tests/fuzz/pictures demo/image/m0.png demo/image/m3.png demo/image/dia.png
 
 format:
 	@$(SOURCES) | xargs clang-format -i

@@ -1,22 +1,26 @@
 #!/usr/bin/env bash
-# Runs a libFuzzer binary for SECONDS (default 60) on the seed corpus
-# tests/fuzz/corpus, with the words of tests/fuzz/script.dict. New inputs go
-# to a working corpus beside the binary, so the committed seeds stay as they
-# are; a crashing input is written beside the binary too, and the script
-# then fails.
+# Runs a libFuzzer binary for SECONDS on its seeds, with the words of DICT.
+# SEEDS are folders or single files; they are copied into a seed folder
+# beside the binary (libFuzzer takes folders only), so the committed seeds
+# stay as they are. New inputs go to a working corpus beside the binary; a
+# crashing input is written beside the binary too, and the script then fails.
 set -euo pipefail
-binary=${1:?usage: run-fuzzer.sh BINARY [SECONDS]}
-seconds=${2:-60}
-root=$(cd "$(dirname "$0")/.." && pwd)
+binary=${1:?usage: run-fuzzer.sh BINARY SECONDS DICT SEEDS...}
+seconds=${2:?usage: run-fuzzer.sh BINARY SECONDS DICT SEEDS...}
+dict=$(realpath "${3:?usage: run-fuzzer.sh BINARY SECONDS DICT SEEDS...}")  # the fuzzer may change folder
+shift 3
 out=$(cd "$(dirname "$binary")" && pwd)
-work="$out/$(basename "$binary")-corpus"
+name=$(basename "$binary")
+work="$out/$name-corpus"
+seeds="$out/$name-seeds"
 mkdir -p "$work"
-
-dict=()
-[ -f "$root/tests/fuzz/script.dict" ] && dict=(-dict="$root/tests/fuzz/script.dict")
+rm -rf "$seeds" && mkdir -p "$seeds"
+for seed in "$@"; do
+    if [ -d "$seed" ]; then cp "$seed"/* "$seeds"/; else cp "$seed" "$seeds"/; fi
+done
 
 # -close_fd_mask=2: the engine's log lines also go to stderr, which would
 # drown the fuzzer's own report (sanitizer reports still get through).
-"$binary" "$work" "$root/tests/fuzz/corpus" \
+"$binary" "$work" "$seeds" -dict="$dict" \
     -max_total_time="$seconds" -timeout=10 -max_len=8192 -rss_limit_mb=2048 \
-    -close_fd_mask=2 -print_final_stats=1 -artifact_prefix="$out/" "${dict[@]}"
+    -close_fd_mask=2 -print_final_stats=1 -artifact_prefix="$out/$name-"

@@ -70,6 +70,7 @@ void RunMessageLoop(CGame& game, CPlatform& platform, const Options& options,
             game.GetDisplayer().ToggleOverlay();  // a view only: not recorded
         }
         game.Frame();
+        if (recorder && recorder->Failed()) game.RequestQuit(ExitCode::Failure);
         if (options.frames != 0 && game.FrameNumber() >= options.frames) break;
     }
 }

@@ -13,16 +13,29 @@ bool ParseUnsigned(std::string_view text, uint32_t& out) {
     return ec == std::errc() && ptr == end && !text.empty();
 }
 
-// "WxH", both at least 1.
+// The back buffer of a desktop with no common shape is the desktop's own size,
+// and a headless screenshot paints all of it: no renderer takes a side beyond
+// 16384, and 16384 x 16384 is already 1 GiB of pixels.
+constexpr uint32_t kMaxDisplaySide = 16384;
+
+// "WxH", both from 1 to kMaxDisplaySide.
 std::string ParseDisplaySize(const std::string& text, PlatformOptions& platform) {
     const auto x = text.find('x');
     uint32_t w = 0, h = 0;
     if (x == std::string::npos || !ParseUnsigned(std::string_view(text).substr(0, x), w) ||
-        !ParseUnsigned(std::string_view(text).substr(x + 1), h) || w == 0 || h == 0 || w > 65535 ||
-        h > 65535)
+        !ParseUnsigned(std::string_view(text).substr(x + 1), h) || w == 0 || h == 0)
         return "--display wants WIDTHxHEIGHT in pixels, such as 1280x720, not '" + text + "'";
+    if (w > kMaxDisplaySide || h > kMaxDisplaySide)
+        return "--display " + text + " is larger than a back buffer can be (at most " +
+               std::to_string(kMaxDisplaySide) + " on a side)";
     platform.desktopWidth = static_cast<int>(w);
     platform.desktopHeight = static_cast<int>(h);
+    return {};
+}
+
+std::string ParseFrames(const std::string& text, uint32_t& frames) {
+    if (!ParseUnsigned(text, frames) || frames == 0)
+        return "--frames wants a whole number of frames, 1 or more, not '" + text + "'";
     return {};
 }
 
@@ -46,6 +59,7 @@ CCommandLine::Result CCommandLine::Parse(const std::vector<std::string>& args, O
     app.get_formatter()->column_width(30);
 
     std::string display = "1280x720";
+    std::string frames;
     std::vector<std::string> screenshots;
     std::string renderer = "auto";
     app.add_option("--data", options.dataDir,
@@ -57,9 +71,7 @@ CCommandLine::Result CCommandLine::Parse(const std::vector<std::string>& args, O
     app.add_flag("--headless", options.platform.headless,
                  "No window, no audio device: virtual clock, input only from --input");
     app.add_option("--display", display, "Headless desktop size")->type_name("WxH");
-    app.add_option("--frames", options.frames, "End normally after frame N")
-        ->type_name("N")
-        ->check(CLI::PositiveNumber);
+    app.add_option("--frames", frames, "End normally after frame N")->type_name("N");
     app.add_option("--input", options.inputFile, "Replay the input recorded in FILE")
         ->type_name("FILE");
     app.add_option("--record", options.recordFile, "Write this run's input to FILE")
@@ -86,6 +98,7 @@ CCommandLine::Result CCommandLine::Parse(const std::vector<std::string>& args, O
     }
 
     std::string error = ParseDisplaySize(display, options.platform);
+    if (error.empty() && app.count("--frames") > 0) error = ParseFrames(frames, options.frames);
     for (const std::string& s : screenshots)
         if (error.empty()) error = ParseScreenshot(s, options.screenshots);
     if (!error.empty()) {

@@ -1,11 +1,15 @@
 #include "app/Log.h"
 
+#include <cerrno>
 #include <cstdarg>
+#include <cstring>
 
 std::FILE* CLog::s_file = nullptr;
+bool CLog::s_writeFailed = false;
 
 bool CLog::Open(const char* path) {
     Close();
+    s_writeFailed = false;
     s_file = std::fopen(path, "w");
     return s_file != nullptr;
 }
@@ -25,10 +29,20 @@ void CLog::Write(const char* format, ...) {
     if (s_file) {
         std::vfprintf(s_file, format, args);
         std::fputc('\n', s_file);
-        std::fflush(s_file);
+        if (std::fflush(s_file) != 0 || std::ferror(s_file)) SayWriteFailure();
     }
     std::vfprintf(stderr, format, copy);
     std::fputc('\n', stderr);
     va_end(copy);
     va_end(args);
+}
+
+// A full disk must not end the game, nor flood stderr with one complaint per line.
+void CLog::SayWriteFailure() {
+    const int cause = errno;
+    std::clearerr(s_file);
+    if (s_writeFailed) return;
+    s_writeFailed = true;
+    std::fprintf(stderr, "tabi: cannot write log.txt (%s); the run goes on without it\n",
+                 std::strerror(cause));
 }

@@ -15,5 +15,8 @@ public:
     static void Write(const char* format, ...) __attribute__((format(printf, 1, 2)));
 
 private:
+    static void SayWriteFailure();
+
     static std::FILE* s_file;
+    static bool s_writeFailed;  // said once on stderr; the run goes on
 };

@@ -12,6 +12,9 @@
 #include "story/Story.h"
 
 #include <algorithm>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
 
 namespace {
 
@@ -128,9 +131,14 @@ DrawList CDisplayer::BuildDrawList() {
 
 void CDisplayer::Render() {
     const uint32_t frame = m_game.FrameNumber();
-    if (m_dump)
-        m_dump->WriteFrame(frame, m_renderQueue,
-                           [this](const char* text) -> const std::string& { return Utf8Of(text); });
+    if (m_dump && !m_dump->WriteFrame(
+                      frame, m_renderQueue,
+                      [this](const char* text) -> const std::string& { return Utf8Of(text); })) {
+        CLog::Write("CDisplayer::Render() cannot write the render dump %s: %s",
+                    m_game.GetOptions().dumpFile.c_str(), std::strerror(errno));
+        m_dump.reset();  // said once
+        m_game.RequestQuit(ExitCode::Failure);
+    }
     if (m_ready) {
         DrawList list = BuildDrawList();
         if (m_overlay->IsOn())

@@ -6,7 +6,7 @@
 
 CRenderDump::CRenderDump(const std::string& path) : m_file(path, std::ios::trunc) {}
 
-void CRenderDump::WriteFrame(uint32_t frame, const std::vector<std::unique_ptr<RenderItem>>& items,
+bool CRenderDump::WriteFrame(uint32_t frame, const std::vector<std::unique_ptr<RenderItem>>& items,
                              const TextDecoder& toUtf8) {
     nlohmann::ordered_json list = nlohmann::ordered_json::array();
     for (const auto& item : items) {
@@ -31,4 +31,5 @@ void CRenderDump::WriteFrame(uint32_t frame, const std::vector<std::unique_ptr<R
     line["items"] = std::move(list);
     m_file << line.dump() << '\n';
     m_file.flush();
+    return m_file.good();
 }

@@ -16,7 +16,8 @@ public:
 
     explicit CRenderDump(const std::string& path);
     bool IsOpen() const { return m_file.is_open(); }
-    void WriteFrame(uint32_t frame, const std::vector<std::unique_ptr<RenderItem>>& items,
+    // False when the line did not reach the file (a full disk, a failing device).
+    bool WriteFrame(uint32_t frame, const std::vector<std::unique_ptr<RenderItem>>& items,
                     const TextDecoder& toUtf8);
 
 private:

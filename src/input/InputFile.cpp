@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 
@@ -67,13 +68,24 @@ bool CInputFile::ParseLine(const std::string& rawLine, ReplayEvent& event, bool&
     return true;
 }
 
+// A folder opens as a stream that reads as empty: it is refused like a missing file.
 bool CInputFile::Read(const std::string& path, std::vector<ReplayEvent>& events,
                       std::string& error) {
+    std::error_code ignored;
+    if (std::filesystem::is_directory(path, ignored)) {
+        error = path + ": is a folder, not an input file";
+        return false;
+    }
     std::ifstream file(path);
     if (!file) {
         error = path + ": cannot open the input file (a relative path starts in the --data folder)";
         return false;
     }
+    return Parse(file, path, events, error);
+}
+
+bool CInputFile::Parse(std::istream& file, const std::string& path,
+                       std::vector<ReplayEvent>& events, std::string& error) {
     std::string line;
     for (int number = 1; std::getline(file, line); ++number) {
         ReplayEvent event;

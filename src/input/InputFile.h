@@ -1,6 +1,7 @@
 #pragma once
 #include "platform/ReplayEvent.h"
 
+#include <iosfwd>
 #include <string>
 #include <vector>
 
@@ -12,6 +13,9 @@ public:
     // Reads the whole file, events ordered by frame (a file's order is kept
     // within a frame). On a bad line: false, and `error` is "FILE:LINE: message".
     static bool Read(const std::string& path, std::vector<ReplayEvent>& events, std::string& error);
+    // The same on an open stream; `path` only names it in the error.
+    static bool Parse(std::istream& file, const std::string& path, std::vector<ReplayEvent>& events,
+                      std::string& error);
     static bool ParseLine(const std::string& line, ReplayEvent& event, bool& isEvent,
                           std::string& error);
     static std::string FormatLine(const ReplayEvent& event);

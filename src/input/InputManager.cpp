@@ -31,8 +31,8 @@ bool CInputManager::Init() {
 // The bounds are applied in this order, so the pointer's horizontal range is
 // 0..kLayoutWidth whatever the back buffer's width, and its vertical range 0..height.
 void CInputManager::MovePointer(int32_t dx, int32_t dy, int32_t width, int32_t height) {
-    m_pointerX += dx;
-    m_pointerY += dy;
+    m_pointerX = SaturatingAdd(m_pointerX, dx);
+    m_pointerY = SaturatingAdd(m_pointerY, dy);
     if (m_pointerX < 0) m_pointerX = 0;
     if (m_pointerX > kLayoutWidth) m_pointerX = kLayoutWidth;
     if (m_pointerY < 0) m_pointerY = 0;

@@ -1,9 +1,17 @@
 #include "input/InputRecorder.h"
 
+#include "app/Log.h"
 #include "input/InputFile.h"
 
-CInputRecorder::CInputRecorder(const std::string& path) : m_file(path, std::ios::trunc) {
+#include <cerrno>
+#include <cstring>
+
+// The header is flushed at once too: a run killed before its first event
+// still leaves a file that says what it is.
+CInputRecorder::CInputRecorder(const std::string& path)
+    : m_path(path), m_file(path, std::ios::trunc) {
     if (m_file) m_file << "# tabi input: <frame> motion DX DY | press | release | escape | close\n";
+    m_file.flush();
 }
 
 void CInputRecorder::RecordPoll(uint32_t frame, const DeviceState& state) {
@@ -21,6 +29,10 @@ void CInputRecorder::RecordClose(uint32_t frame) {
 
 // Flushed per line: a run that is killed still leaves a replayable file.
 void CInputRecorder::Write(const ReplayEvent& event) {
+    if (m_failed) return;
     m_file << CInputFile::FormatLine(event) << '\n';
     m_file.flush();
+    if (m_file.good()) return;
+    CLog::Write("tabi: cannot write the input record %s: %s", m_path.c_str(), std::strerror(errno));
+    m_failed = true;
 }

@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdint>
+#include <limits>
 
 // What one input poll reads off the devices: the mouse's relative motion since
 // the previous poll, the left button and the Escape key as they are now.
@@ -9,6 +10,14 @@ struct DeviceState {
     bool leftButton = false;
     bool escape = false;
 };
+
+// Motions add up without wrapping: a replay file may hold any 32-bit values,
+// and several of them can reach one poll.
+inline int32_t SaturatingAdd(int32_t a, int32_t b) {
+    int32_t sum = 0;
+    if (!__builtin_add_overflow(a, b, &sum)) return sum;
+    return b > 0 ? std::numeric_limits<int32_t>::max() : std::numeric_limits<int32_t>::min();
+}
 
 // The window messages the message loop handles, one per pass. ToggleOverlay
 // is the author's key (F1) for the development overlay: a view, not game

@@ -112,3 +112,14 @@ std::string_view CTextCodec::CutAtCharacter(std::string_view text, size_t maxByt
     }
     return text.substr(0, end);
 }
+
+std::string_view CTextCodec::WholeCharacters(std::string_view text) {
+    size_t end = 0;
+    while (end < text.size()) {
+        const auto lead = static_cast<unsigned char>(text[end]);
+        const bool twoBytes = lead >= 0x81 && lead <= 0xFE;
+        if (twoBytes && end + 1 == text.size()) break;
+        end += twoBytes ? 2 : 1;
+    }
+    return text.substr(0, end);
+}

@@ -29,4 +29,7 @@ public:
     // The bytes of the valid UTF-8 sequence at the start of `text`: 1 to 4,
     // or 0 when it starts with a byte no valid sequence starts with.
     static size_t Utf8SequenceLength(std::string_view text);
+    // `text` without a GB2312 lead byte left alone at its end, which would
+    // otherwise pair with whatever is appended to it.
+    static std::string_view WholeCharacters(std::string_view text);
 };

@@ -6,6 +6,7 @@
 #include "controllers/ControllerRPGNormal.h"
 #include "display/Database.h"
 #include "display/Sprite.h"
+#include "platform/TextCodec.h"
 #include "scripting/CommandContext.h"
 #include "scripting/CommandTable.h"
 #include "scripting/Script.h"
@@ -48,9 +49,14 @@ void SetDialogueContent(CCommandContext& c) {
         dialogue->Frame().Content()->SetText(text, encoding);
 }
 
+// The colon follows whole characters: a lead byte left at the end of the
+// name would take the colon's first byte as its own and garble both.
 void SetDialogueSpeaker(CCommandContext& c) {
     const TextEncoding encoding = c.Game().Story().Encoding();
-    const std::string text = c.NextText() + std::string(Colon(encoding));
+    // A cut UTF-8 sequence becomes U+FFFD on its own and leaves the colon whole.
+    std::string_view name = c.NextText();
+    if (encoding == TextEncoding::Gb2312) name = CTextCodec::WholeCharacters(name);
+    const std::string text = std::string(name) + std::string(Colon(encoding));
     if (CControllerDialogue* dialogue = Dialogue(c))
         dialogue->Frame().Speaker()->SetText(text, encoding);
 }

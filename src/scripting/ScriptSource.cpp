@@ -1,5 +1,6 @@
 #include "scripting/ScriptSource.h"
 
+#include "platform/FileRead.h"
 #include "scripting/CommandTable.h"
 #include "scripting/Script.h"
 #include "story/PictureTable.h"
@@ -22,9 +23,8 @@ constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 
 std::shared_ptr<const CScriptSource> CScriptSource::Load(const std::string& path,
                                                          const ScriptReading& reading) {
-    std::ifstream file(path, std::ios::binary);
-    if (!file) return nullptr;
-    const std::string bytes{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+    std::string bytes;
+    if (!CFileRead::ReadOrSay(path, CFileRead::kMaxScriptBytes, bytes)) return nullptr;
     return Parse(bytes, reading);
 }
 

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdlib>
 #include <vector>
 
 namespace {
@@ -70,28 +72,78 @@ TEST(Run, UsageErrorsExitWith2BeforeAnythingRuns) {
     CTempStory story;
     story.WriteScript("start.txt", "Debug ran\n");
     const std::string dir = story.Dir().string();
-    const std::vector<std::vector<std::string>> cases = {
-        {"--bogus"},
-        {"--data", dir + "/missing"},
-        {"--data", dir, "--frames", "0"},
-        {"--data", dir, "--frames", "ten"},
-        {"--data", dir, "--display", "1280"},
-        {"--data", dir, "--display", "0x720"},
-        {"--data", dir, "--screenshot", "shot.png"},
-        {"--data", dir, "--screenshot", "0:shot.png"},
-        {"--data", dir, "--renderer", "magic"},
-        {"--data", dir, "--input", dir + "/no-such-file.txt", "--headless"},
-        {"--data", dir, "--input", dir + "/script/start.txt"},  // replays need --headless
+    const std::string frames = "a whole number of frames, 1 or more";
+    const struct {
+        std::vector<std::string> args;
+        std::string says;
+    } cases[] = {
+        {{"--bogus"}, "bogus"},
+        {{"--data", dir + "/missing"}, "missing"},
+        {{"--data", dir, "--frames", "0"}, frames},
+        {{"--data", dir, "--frames", "-1"}, frames},
+        {{"--data", dir, "--frames", "ten"}, frames},
+        {{"--data", dir, "--frames", "4294967296"}, frames},
+        {{"--data", dir, "--display", "1280"}, "WIDTHxHEIGHT"},
+        {{"--data", dir, "--display", "0x720"}, "WIDTHxHEIGHT"},
+        {{"--data", dir, "--display", "65535x65535"}, "at most 16384 on a side"},
+        {{"--data", dir, "--display", "1280x16385"}, "at most 16384 on a side"},
+        {{"--data", dir, "--screenshot", "shot.png"}, "FRAME:FILE"},
+        {{"--data", dir, "--screenshot", "0:shot.png"}, "FRAME:FILE"},
+        {{"--data", dir, "--renderer", "magic"}, "magic"},
+        {{"--data", dir, "--input", dir + "/no-such-file.txt", "--headless"}, "cannot open"},
+        {{"--data", dir, "--input", dir + "/script", "--headless"}, "is a folder"},
+        {{"--data", dir, "--input", dir + "/script/start.txt"}, "--headless"},
     };
-    for (const auto& args : cases) {
-        SCOPED_TRACE(args.back());
-        const RunResult run = story.RunBinary(args);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.args.back());
+        const RunResult run = story.RunBinary(c.args);
         EXPECT_EQ(run.exitCode, 2);
-        EXPECT_FALSE(run.errors.empty());
+        EXPECT_NE(run.errors.find(c.says), std::string::npos) << run.errors;
         EXPECT_FALSE(std::filesystem::exists(story.Dir() / "log.txt"));
     }
     EXPECT_EQ(story.RunBinary({"--help"}).exitCode, 0);
     EXPECT_EQ(story.RunBinary({"--version"}).exitCode, 0);
+}
+
+// An output that cannot be written ends the run as a failure, said on stderr;
+// a log that cannot be written is said once and the run goes on.
+TEST(Run, WriteFailuresAreReported) {
+    CTempStory story;
+    story.WriteScript("start.txt", "Debug one Debug two WaitForEvent EVENT_HERO_STOP\n");
+    story.WriteInput("3 motion 5 5\n");
+    const std::vector<std::string> run = {
+        "--data",  story.Dir().string(),   "--headless", "--frames", "5",
+        "--input", story.Path("input.txt")};
+    const struct {
+        std::vector<std::string> output;
+        const char* says;
+    } cases[] = {
+        {{"--dump", "/dev/full"}, "cannot write the render dump /dev/full"},
+        {{"--record", "/dev/full"}, "cannot write the input record /dev/full"},
+        {{"--screenshot", "3:/dev/full"}, "screenshot /dev/full failed"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.output[0]);
+        std::vector<std::string> args = run;
+        args.insert(args.end(), c.output.begin(), c.output.end());
+        const RunResult failed = story.RunBinary(args);
+        EXPECT_EQ(failed.exitCode, 1);
+        EXPECT_NE(failed.errors.find(c.says), std::string::npos) << failed.errors;
+    }
+    // Run by hand: reading the log back would read /dev/full for ever.
+    std::filesystem::remove(story.Dir() / "log.txt");
+    std::filesystem::create_symlink("/dev/full", story.Dir() / "log.txt");
+    std::string command = TABI_BINARY;
+    for (const std::string& arg : run)
+        command += " '" + arg + "'";
+    command += " --dump '" + story.Path("dump.jsonl") + "' 2>'" + story.Path("stderr.txt") + "'";
+    EXPECT_EQ(std::system(command.c_str()), 0);
+    const std::string dump = story.ReadFile("dump.jsonl"), errors = story.ReadFile("stderr.txt");
+    EXPECT_EQ(std::count(dump.begin(), dump.end(), '\n'), 4);  // frames 2 to 5 ran
+    const std::string said = "cannot write log.txt";
+    const size_t first = errors.find(said);
+    EXPECT_NE(first, std::string::npos) << errors;
+    EXPECT_EQ(errors.find(said, first + 1), std::string::npos) << "said more than once";
 }
 
 TEST(Run, EveryLogLineAlsoReachesStandardError) {

@@ -1,26 +1,34 @@
 // Feeds arbitrary bytes to the script reader and scheduler as a story would
 // meet them: the bytes are both the start script and script 1, and the game
-// runs headless for up to kFrames frames (until something ends the program,
-// as the message loop would). Between frames the last eight bytes of the
-// input decide what the world does to two more scripts of that file, as the
-// scene and its entities will: raise events, restart them, destroy and
-// reload them, including while they stand in the manager's lists.
+// runs headless on a story folder with every picture of the image table, for
+// up to kFrames frames (until something ends the program, as the message loop
+// would). The input's last bytes are taken first: eight bytes of plan, then
+// a few replayed input events (pointer motion, presses, Escape) that reach
+// the controllers as a player's would. Between frames the plan decides what
+// the world does to two more scripts of that file, as the scene and its
+// entities will: raise events, restart them, destroy and reload them,
+// including while they stand in the manager's lists.
 #include "app/Game.h"
 #include "app/Options.h"
 #include "display/Database.h"
 #include "platform/Platform.h"
+#include "platform/ReplayEvent.h"
 #include "scripting/Script.h"
 #include "scripting/ScriptManager.h"
+#include "support/PngWriter.h"
+#include "support/TestImages.h"
 
 #include <fuzzer/FuzzedDataProvider.h>
 
 #include <unistd.h>
+#include <algorithm>
 #include <array>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -64,6 +72,30 @@ void Act(uint8_t action, CGame& game, std::array<std::unique_ptr<CScript>, 2>& e
     }
 }
 
+// Every picture of the image table, as tiny placeholders: without them the
+// game does not start and no command would ever run.
+void WritePictures() {
+    for (int number = 0; number <= 3001; ++number)
+        for (const std::string& file : CTestImages::FilesOf(number))
+            if (!CPngWriter::WriteSolid(file, 4, 4, CTestImages::ColorOf(file))) std::abort();
+}
+
+// Up to 15 events on frames 2..kFrames, ordered by frame as the --input reader
+// leaves them.
+std::vector<ReplayEvent> TakeEvents(FuzzedDataProvider& input) {
+    std::vector<ReplayEvent> events(input.ConsumeIntegralInRange<size_t>(0, 15));
+    for (ReplayEvent& event : events) {
+        event.frame = input.ConsumeIntegralInRange<uint32_t>(2, kFrames);
+        event.type = static_cast<ReplayEvent::Type>(input.ConsumeIntegralInRange<uint8_t>(0, 4));
+        if (event.type != ReplayEvent::Type::Motion) continue;
+        event.dx = input.ConsumeIntegral<int16_t>();
+        event.dy = input.ConsumeIntegral<int16_t>();
+    }
+    std::stable_sort(events.begin(), events.end(),
+                     [](const ReplayEvent& a, const ReplayEvent& b) { return a.frame < b.frame; });
+    return events;
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
@@ -71,7 +103,9 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
     if (!mkdtemp(pattern.data())) std::abort();
     g_storyDir = pattern;
     std::filesystem::create_directories(g_storyDir / "script");
+    std::filesystem::create_directories(g_storyDir / "image");
     std::filesystem::current_path(g_storyDir);
+    WritePictures();
     std::atexit(RemoveStory);
     return 0;
 }
@@ -79,12 +113,15 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     FuzzedDataProvider input(data, size);
     const uint64_t plan = input.ConsumeIntegral<uint64_t>();  // taken from the end
+    Options options;
+    options.platform.headless = true;
+    options.platform.replay = TakeEvents(input);
+    options.overlay = (plan >> 63) != 0;
+    if ((plan >> 62) & 1) options.dumpFile = "/dev/null";
     const std::vector<uint8_t> script = input.ConsumeRemainingBytes<uint8_t>();
     WriteScript("script/start.txt", script);
     WriteScript("script/script01.txt", script);
 
-    Options options;
-    options.platform.headless = true;
     const std::unique_ptr<CPlatform> platform = CreatePlatform(options.platform);
     CGame game(*platform, options);
     if (!game.Init()) return 0;

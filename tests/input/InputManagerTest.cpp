@@ -72,7 +72,13 @@ TEST(InputManager, PointerMapsIntoTheLayoutArea) {
           {6, 0, -20, 10, 700},
           {7, 2000, 0, 1280, 700},
           {8, -100, 0, 1180, 700},
-          {9, -5000, -5000, 0, 0}}},
+          {9, -5000, -5000, 0, 0},
+          // Motions near the int32 limits saturate, alone and summed in one poll.
+          {10, 2147483647, 0, 1280, 0},
+          {11, 2147483647, 0, 1280, 0},
+          {11, 2147483647, 0, 1280, 0},
+          {12, -2147483648, 0, 0, 0},
+          {12, -2147483648, 0, 0, 0}}},
         {"1680x1050",  // a 1280 x 800 back buffer: the layout area starts 40 lines down
          {{3, 0, 30, 0, 0},
           {4, 0, 10, 0, 0},
@@ -90,7 +96,7 @@ TEST(InputManager, PointerMapsIntoTheLayoutArea) {
             input += std::to_string(s.frame) + " motion " + std::to_string(s.dx) + " " +
                      std::to_string(s.dy) + "\n";
         story.WriteInput(input);
-        const RunResult run = story.RunHeadless(10, {"--display", c.display});
+        const RunResult run = story.RunHeadless(12, {"--display", c.display});
         for (const Step& s : c.steps) {
             SCOPED_TRACE(s.frame);
             const nlohmann::json pointer = CSceneStory::Item(run, s.frame, "image/m0.png");

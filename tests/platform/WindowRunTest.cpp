@@ -14,13 +14,14 @@ bool HasCommand(const char* name) {
 }
 
 // Runs tabi in a window on a virtual display of its own (1920 x 1080, so the
-// back buffer is 1280 x 720), waits until it has paced a few frames, taps Escape and records how
-// the process ended. No sound card is needed: SDL's dummy audio driver stands in. Every wait is
-// bounded, so a hung window fails the test instead of the suite.
+// back buffer is 1280 x 720), waits until it has paced a few frames, then taps Escape (or sends
+// the hang-up of a closed terminal) and records how the process ended. No sound card is needed:
+// SDL's dummy audio driver stands in. Every wait is bounded, so a hung window fails the test
+// instead of the suite.
 constexpr const char* kScript = R"sh(#!/bin/sh
 story="$1"
 SDL_AUDIODRIVER=dummy "$2" --data "$story" --windowed --renderer software --frame-times "$story/times.txt" \
-    --screenshot "3:$story/shot.png" \
+    --screenshot "3:$story/shot.png" --record "$story/record.txt" \
     >/dev/null 2>"$story/stderr.txt" &
 pid=$!
 timeout 30 xdotool search --sync --name '^Tabi$' >"$story/window.txt" 2>/dev/null
@@ -28,13 +29,25 @@ n=0
 while [ "$n" -lt 300 ] && [ "$(cat "$story/times.txt" 2>/dev/null | wc -l)" -lt 5 ]; do
     sleep 0.1; n=$((n + 1))
 done
-xdotool windowfocus --sync "$(head -n 1 "$story/window.txt")" >/dev/null 2>&1
-xdotool key Escape
+if [ "$3" = hangup ]; then
+    kill -HUP "$pid"
+else
+    xdotool windowfocus --sync "$(head -n 1 "$story/window.txt")" >/dev/null 2>&1
+    xdotool key Escape
+fi
 n=0
 while kill -0 "$pid" 2>/dev/null && [ "$n" -lt 150 ]; do sleep 0.1; n=$((n + 1)); done
 kill "$pid" 2>/dev/null  # still running after Escape: its status shows the kill
 wait "$pid"; echo "exit $?" >"$story/result.txt"
 )sh";
+
+bool RunInWindow(const CTempStory& story, const char* ending) {
+    story.WriteFile("run.sh", kScript);
+    const std::string command = "xvfb-run -a -s '-screen 0 1920x1080x24' sh '" +
+                                story.Path("run.sh") + "' '" + story.Dir().string() + "' '" +
+                                TABI_BINARY + "' " + ending;
+    return std::system(command.c_str()) == 0;
+}
 
 }  // namespace
 
@@ -42,11 +55,7 @@ TEST(WindowRun, OpensPresentsFramesAndEndsOnEscape) {
     if (!HasCommand("xvfb-run") || !HasCommand("xdotool"))
         GTEST_SKIP() << "needs xvfb-run (package xvfb) and xdotool for a virtual display";
     CTempStory story;
-    story.WriteFile("run.sh", kScript);
-    const std::string command = "xvfb-run -a -s '-screen 0 1920x1080x24' sh '" +
-                                story.Path("run.sh") + "' '" + story.Dir().string() + "' '" +
-                                TABI_BINARY + "'";
-    ASSERT_EQ(std::system(command.c_str()), 0);
+    ASSERT_TRUE(RunInWindow(story, "escape"));
 
     EXPECT_EQ(story.ReadFile("result.txt"), "exit 0\n") << story.ReadFile("stderr.txt");
     EXPECT_FALSE(story.ReadFile("window.txt").empty()) << "no window named Tabi appeared";
@@ -69,4 +78,19 @@ TEST(WindowRun, OpensPresentsFramesAndEndsOnEscape) {
             if ((x >= 59 || y >= 59) && pixels[static_cast<size_t>(y * width + x)] != 0xFF000000u)
                 ++litOutsidePointer;
     EXPECT_EQ(litOutsidePointer, 0);
+}
+
+// A closed terminal ends the run like a closed window: a normal end, with the
+// input record and the log complete.
+TEST(WindowRun, AHangUpEndsTheRunCleanly) {
+    if (!HasCommand("xvfb-run") || !HasCommand("xdotool"))
+        GTEST_SKIP() << "needs xvfb-run (package xvfb) and xdotool for a virtual display";
+    CTempStory story;
+    story.WriteScript("start.txt", "Debug started\n");
+    ASSERT_TRUE(RunInWindow(story, "hangup"));
+    EXPECT_EQ(story.ReadFile("result.txt"), "exit 0\n") << story.ReadFile("stderr.txt");
+    EXPECT_EQ(story.ReadFile("log.txt"), "started\n");
+    const std::string record = story.ReadFile("record.txt");
+    EXPECT_EQ(record.rfind("# tabi input", 0), 0u) << record;
+    EXPECT_NE(record.find(" close\n"), std::string::npos) << record;
 }

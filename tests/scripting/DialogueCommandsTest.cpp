@@ -95,6 +95,8 @@ TEST(DialogueCommands, WhatFrame4Shows) {
          indent + std::string(195, 'c')},
         {"content of 98 characters keeps 97", "SetDialogueContent " + hanzi98 + "\n", "",
          indent + utf8Hanzi97},
+        {"a lead byte alone at the end of the name leaves the colon whole",
+         "SetDialogueSpeaker abc\xB0\n", "", "", "abc："},
         {"speaker of 198 bytes loses the colon whole",
          "SetDialogueSpeaker " + std::string(198, 's') + "\n", "", "", std::string(198, 's')},
     };

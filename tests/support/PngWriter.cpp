@@ -19,7 +19,9 @@ void PutChunk(std::vector<uint8_t>& out, const char* type, const std::vector<uin
     PutBig32(out, CPngCheck::Crc32(body.data(), body.size()));
 }
 
-std::vector<uint8_t> StoredZlib(const std::vector<uint8_t>& raw) {
+}  // namespace
+
+std::vector<uint8_t> CPngWriter::Zlib(const std::vector<uint8_t>& raw) {
     std::vector<uint8_t> z{0x78, 0x01};
     size_t pos = 0;
     do {
@@ -42,7 +44,23 @@ std::vector<uint8_t> StoredZlib(const std::vector<uint8_t>& raw) {
     return z;
 }
 
-}  // namespace
+std::string CPngWriter::Encode(const Format& format, const std::vector<uint8_t>& zlib) {
+    std::vector<uint8_t> png{0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
+    std::vector<uint8_t> header;
+    PutBig32(header, format.width);
+    PutBig32(header, format.height);
+    header.insert(header.end(), {format.depth, format.colour, 0, 0, format.interlace});
+    PutChunk(png, "IHDR", header);
+    if (format.colour == 3) {
+        std::vector<uint8_t> palette;
+        for (uint8_t grey = 0; grey < 16; ++grey)
+            palette.insert(palette.end(), 3, static_cast<uint8_t>(grey * 17));
+        PutChunk(png, "PLTE", palette);
+    }
+    PutChunk(png, "IDAT", zlib);
+    PutChunk(png, "IEND", {});
+    return std::string(png.begin(), png.end());
+}
 
 bool CPngWriter::Write(const std::string& path, int width, int height,
                        const std::vector<uint32_t>& pixels) {
@@ -59,16 +77,10 @@ bool CPngWriter::Write(const std::string& path, int width, int height,
             raw.push_back(static_cast<uint8_t>(p >> 24));
         }
     }
-    std::vector<uint8_t> png{0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
-    std::vector<uint8_t> header;
-    PutBig32(header, static_cast<uint32_t>(width));
-    PutBig32(header, static_cast<uint32_t>(height));
-    header.insert(header.end(), {8, 6, 0, 0, 0});  // 8-bit RGBA
-    PutChunk(png, "IHDR", header);
-    PutChunk(png, "IDAT", StoredZlib(raw));
-    PutChunk(png, "IEND", {});
+    const std::string png =
+        Encode({static_cast<uint32_t>(width), static_cast<uint32_t>(height)}, Zlib(raw));
     std::ofstream file(path, std::ios::binary | std::ios::trunc);
-    file.write(reinterpret_cast<const char*>(png.data()), static_cast<std::streamsize>(png.size()));
+    file.write(png.data(), static_cast<std::streamsize>(png.size()));
     return static_cast<bool>(file);
 }
 

@@ -58,8 +58,8 @@ DeviceState CHeadlessPlatform::ReadDevices(uint32_t frame) {
         const ReplayEvent& event = events[m_nextDeviceEvent];
         switch (event.type) {
             case ReplayEvent::Type::Motion:
-                state.dx += event.dx;
-                state.dy += event.dy;
+                state.dx = SaturatingAdd(state.dx, event.dx);
+                state.dy = SaturatingAdd(state.dy, event.dy);
                 break;
             case ReplayEvent::Type::Press:
                 m_button = true;

@@ -31,8 +31,14 @@ bool COffscreen::Draw(const DrawList& frame, std::string& error) {
     return SDL_RenderFlush(m_renderer.get()) == 0 || (error = SDL_GetError(), false);
 }
 
+// The file is closed here, not inside the encoder: the last buffered bytes
+// reach the disk only at the close, which is where a full disk shows.
 bool COffscreen::SavePng(const std::string& path, std::string& error) {
-    if (IMG_SavePNG(m_surface.get(), path.c_str()) == 0) return true;
-    error = IMG_GetError();
-    return false;
+    SDL_RWops* file = SDL_RWFromFile(path.c_str(), "wb");
+    if (!file) return error = SDL_GetError(), false;
+    const bool encoded = IMG_SavePNG_RW(m_surface.get(), file, 0) == 0;
+    if (!encoded) error = IMG_GetError();
+    const bool closed = SDL_RWclose(file) == 0;
+    if (encoded && !closed) error = std::string("cannot write the file: ") + SDL_GetError();
+    return encoded && closed;
 }

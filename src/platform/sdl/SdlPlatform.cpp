@@ -8,6 +8,8 @@
 
 #include <SDL_image.h>
 
+#include <signal.h>
+#include <csignal>
 #include <cstring>
 #include <filesystem>
 
@@ -49,6 +51,31 @@ bool RunsOnCpu(SDL_Renderer* renderer) {
     return false;
 }
 
+// SDL turns SIGINT and SIGTERM into a quit event. A closed terminal sends
+// SIGHUP, whose default action would kill the run before it shuts down, so it
+// ends the run the same way. A run started with SIGHUP ignored (nohup) keeps
+// ignoring it.
+volatile std::sig_atomic_t g_hangUp = 0;
+bool g_catchingHangUp = false;
+
+void OnHangUp(int) {
+    g_hangUp = 1;
+}
+
+void CatchHangUp() {
+    struct sigaction current {};
+    if (sigaction(SIGHUP, nullptr, &current) != 0 || current.sa_handler != SIG_DFL) return;
+    struct sigaction action {};
+    action.sa_handler = OnHangUp;
+    sigemptyset(&action.sa_mask);
+    g_catchingHangUp = sigaction(SIGHUP, &action, nullptr) == 0;
+}
+
+void ReleaseHangUp() {
+    if (g_catchingHangUp) std::signal(SIGHUP, SIG_DFL);
+    g_catchingHangUp = false;
+}
+
 }  // namespace
 
 CSdlPlatform::CSdlPlatform(const PlatformOptions& options)
@@ -64,6 +91,7 @@ CSdlPlatform::~CSdlPlatform() {
     if (m_videoStarted) {
         SDL_SetEventFilter(nullptr, nullptr);
         SDL_Quit();
+        ReleaseHangUp();
     }
 }
 
@@ -80,6 +108,7 @@ bool CSdlPlatform::Init(std::string& error) {
     for (SDL_EventType type : kIgnoredEvents)
         SDL_EventState(type, SDL_IGNORE);
     SDL_SetEventFilter(&CSdlPlatform::FilterEvent, this);
+    CatchHangUp();
     return true;
 }
 
@@ -199,6 +228,7 @@ bool CSdlPlatform::OpenAudio(std::string& error) {
 // At most one event a call, like one window message per pass of the loop;
 // events the game has no use for are dropped on the way.
 WindowEvent CSdlPlatform::PollWindowEvent(uint32_t) {
+    if (g_hangUp) return WindowEvent::Close;
     SDL_PumpEvents();
     SDL_Event event;
     while (SDL_PeepEvents(&event, 1, SDL_GETEVENT, SDL_FIRSTEVENT, SDL_LASTEVENT) > 0) {
