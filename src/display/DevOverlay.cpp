@@ -11,7 +11,6 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <unordered_map>
 
 namespace {
 
@@ -33,19 +32,19 @@ constexpr int kFontHeight = 14;
 // each with the sum of the picture pixels that show it.
 class CTrapRegions {
 public:
-    explicit CTrapRegions(const CWalkGrid& grid) : m_grid(grid) {
+    explicit CTrapRegions(const CWalkGrid& grid)
+        : m_grid(grid), m_regionOf(static_cast<size_t>(grid.Side()) * grid.Side(), kNoRegion) {
         const int64_t side = grid.Side();
         for (int64_t a = 0; a < side; ++a)
             for (int64_t b = 0; b < side; ++b) {
                 const uint8_t value = grid.CellValue({a, b});
-                if (IsTrap(value) && !m_regionOf.contains(a * side + b)) Flood({a, b}, value);
+                if (IsTrap(value) && RegionAt({a, b}) == kNoRegion) Flood({a, b}, value);
             }
     }
 
     void Count(const CWalkGrid::Cell& cell, double x, double y) {
-        const auto found = m_regionOf.find(cell.a * m_grid.Side() + cell.b);
-        if (found == m_regionOf.end()) return;
-        Region& region = m_regions[found->second];
+        if (!m_grid.Contains(cell) || RegionAt(cell) == kNoRegion) return;
+        Region& region = m_regions[RegionAt(cell)];
         region.sumX += x;
         region.sumY += y;
         ++region.pixels;
@@ -78,9 +77,8 @@ private:
     void Flood(const CWalkGrid::Cell& start, uint8_t value) {
         const auto id = static_cast<uint32_t>(m_regions.size());
         m_regions.push_back({value, 0, 0, 0});
-        const int64_t side = m_grid.Side();
         std::vector<CWalkGrid::Cell> open{start};
-        m_regionOf.emplace(start.a * side + start.b, id);
+        RegionAt(start) = id;
         while (!open.empty()) {
             const CWalkGrid::Cell cell = open.back();
             open.pop_back();
@@ -90,14 +88,26 @@ private:
                                             {cell.a, cell.b + 1}};
             for (const CWalkGrid::Cell& n : next) {
                 if (!m_grid.Contains(n) || m_grid.CellValue(n) != value) continue;
-                if (m_regionOf.emplace(n.a * side + n.b, id).second) open.push_back(n);
+                if (RegionAt(n) != kNoRegion) continue;
+                RegionAt(n) = id;
+                open.push_back(n);
             }
         }
     }
 
+    static constexpr uint32_t kNoRegion = UINT32_MAX;
+
+    // The cell must lie inside the grid.
+    uint32_t& RegionAt(const CWalkGrid::Cell& cell) {
+        return m_regionOf[static_cast<size_t>(cell.a * m_grid.Side() + cell.b)];
+    }
+
     const CWalkGrid& m_grid;
     std::vector<Region> m_regions;
-    std::unordered_map<int64_t, uint32_t> m_regionOf;  // lookup only: trap cell -> region
+    // Region of every cell, row-major as the grid: the overlay repaints on every
+    // change to the grid, so a script that paints each frame must not make
+    // this a hash lookup per cell.
+    std::vector<uint32_t> m_regionOf;
 };
 
 }  // namespace

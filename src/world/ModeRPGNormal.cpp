@@ -76,8 +76,9 @@ void CModeRPGNormal::SetSceneScale(int32_t width, int32_t height) {
 
 void CModeRPGNormal::SetTile(int32_t x1, int32_t y1, int32_t x2, int32_t y2, uint8_t value) {
     if (!m_grid) return;
-    m_grid->Paint(x1, y1, x2, y2, value);
-    ++m_gridRevision;
+    // Scripts often repaint the same cells every frame; only a real change
+    // makes the overlay draw the grid again.
+    if (m_grid->Paint(x1, y1, x2, y2, value)) ++m_gridRevision;
 }
 
 uint8_t CModeRPGNormal::CellAt(int32_t x, int32_t y) const {

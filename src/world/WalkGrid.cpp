@@ -44,13 +44,18 @@ uint8_t CWalkGrid::At(int32_t x, int32_t y) const {
 
 // The loops run over the part of the rectangle inside the grid only: the same
 // cells get painted, and corners far outside cost nothing.
-void CWalkGrid::Paint(int32_t x1, int32_t y1, int32_t x2, int32_t y2, uint8_t value) {
+bool CWalkGrid::Paint(int32_t x1, int32_t y1, int32_t x2, int32_t y2, uint8_t value) {
     const Cell from = CellOf(x1, y1), to = CellOf(x2, y2);
     const int64_t aFirst = std::max<int64_t>(from.a, 0),
                   aLast = std::min<int64_t>(to.a, m_side - 1);
     const int64_t bFirst = std::max<int64_t>(from.b, 0),
                   bLast = std::min<int64_t>(to.b, m_side - 1);
+    bool changed = false;
     for (int64_t a = aFirst; a <= aLast; ++a)
-        for (int64_t b = bFirst; b <= bLast; ++b)
-            m_cells[static_cast<size_t>(a * m_side + b)] = value;
+        for (int64_t b = bFirst; b <= bLast; ++b) {
+            uint8_t& cell = m_cells[static_cast<size_t>(a * m_side + b)];
+            changed |= cell != value;
+            cell = value;
+        }
+    return changed;
 }

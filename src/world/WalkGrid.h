@@ -23,8 +23,8 @@ public:
     Cell CellOf(int32_t x, int32_t y) const;
     // Paints the rectangle of cells between the cells of two corner points
     // (nothing when the first corner's a or b is the larger); cells outside the
-    // grid are skipped.
-    void Paint(int32_t x1, int32_t y1, int32_t x2, int32_t y2, uint8_t value);
+    // grid are skipped. Answers whether any cell changed.
+    bool Paint(int32_t x1, int32_t y1, int32_t x2, int32_t y2, uint8_t value);
     // The grid stores no cell outside it: such points answer blocked.
     uint8_t At(int32_t x, int32_t y) const;
     uint8_t CellValue(const Cell& cell) const;

@@ -11,6 +11,7 @@
 #include "app/Game.h"
 #include "app/Options.h"
 #include "display/Database.h"
+#include "display/Displayer.h"
 #include "platform/Platform.h"
 #include "platform/ReplayEvent.h"
 #include "scripting/Script.h"
@@ -33,6 +34,11 @@
 namespace {
 
 constexpr uint32_t kFrames = 300;
+// The overlay draws the whole walk grid again whenever a script changes it:
+// up to 4096 x 4096 pixels, about a second each under the fuzzer's
+// instrumentation. It is turned off after this many frames so that a script
+// resizing its scene every frame is not mistaken for a hang.
+constexpr uint32_t kOverlayFrames = 20;
 std::filesystem::path g_storyDir;  // a fresh folder the scripts are written into
 
 void RemoveStory() {
@@ -129,6 +135,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
                                                   game.GetDatabase().LoadScript(1)};
     for (uint32_t frame = 0; frame < kFrames && !game.QuitRequested(); ++frame) {
         Act(static_cast<uint8_t>(plan >> (8 * (frame % 8))), game, extra);
+        if (frame == kOverlayFrames && game.GetDisplayer().IsOverlayOn())
+            game.GetDisplayer().ToggleOverlay();
         game.Frame();
     }
     // Scripts must survive their manager going first as well as last.
