@@ -20,12 +20,14 @@ constexpr int32_t kTextInsetY = 7;
 constexpr uint32_t kBoxColor = 0xD0202838;     // dark, lets the scene show through a little
 constexpr uint32_t kLitBoxColor = 0xF0F0D060;  // the option under the pointer
 
-// A box picture is one colour; the displayer stretches it over the row.
+// A box picture is one colour, made at the row's own size: a stretched
+// picture costs the software renderer twice as much as a copied one.
 std::unique_ptr<CTexture> MakeBox(CPlatform& platform, const char* name, uint32_t argb) {
-    constexpr int kSide = 4;
-    const std::vector<uint32_t> pixels(kSide * kSide, argb);
+    constexpr int kWidth = CChoiceMenu::kRowWidth;
+    constexpr int kHeight = CChoiceMenu::kRowHeight;
+    const std::vector<uint32_t> pixels(static_cast<size_t>(kWidth * kHeight), argb);
     std::string error;
-    auto texture = platform.CreateTexture(name, kSide, kSide, pixels, error);
+    auto texture = platform.CreateTexture(name, kWidth, kHeight, pixels, error);
     if (!texture) std::fprintf(stderr, "tabi: choices: %s\n", error.c_str());
     return texture;
 }
