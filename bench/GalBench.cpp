@@ -86,10 +86,20 @@ private:
     bool m_started = false;
 };
 
-void RunDialogueFrames(benchmark::State& state, bool rasterize) {
+// The dialogue screen with nine options shown over it, waiting for a pick.
+std::string ChoiceScene() {
+    std::string scene =
+        std::string(kDialogueScene).substr(0, std::string(kDialogueScene).rfind("WaitForEvent"));
+    for (char option = '1'; option <= '9'; ++option)
+        scene += std::string("AddChoice \xD1\xA1\xCF\xEE") + option + "\n";
+    return scene + "ShowChoices\n";
+}
+
+void RunDialogueFrames(benchmark::State& state, bool rasterize,
+                       const std::string& scene = kDialogueScene) {
     CTempStory story;
     CopyDemoArt(story);
-    story.WriteScript("start.txt", kDialogueScene);
+    story.WriteScript("start.txt", scene);
     CBenchGame bench(story, rasterize);
     for (int frame = 0; frame < 6; ++frame)
         bench.Game().Frame();  // set up, fonts opened
@@ -117,6 +127,12 @@ static void BM_GalDialogueFrameRasterized(benchmark::State& state) {
     RunDialogueFrames(state, true);
 }
 BENCHMARK(BM_GalDialogueFrameRasterized)->Unit(benchmark::kMicrosecond);
+
+// The same frame with nine choices shown over it: to compare with the one above.
+static void BM_GalChoicesFrameRasterized(benchmark::State& state) {
+    RunDialogueFrames(state, true, ChoiceScene());
+}
+BENCHMARK(BM_GalChoicesFrameRasterized)->Unit(benchmark::kMicrosecond);
 
 // LoadSprite(0), a 2048 x 1024 picture, in a fresh game (the file is
 // decoded) and then again (the displayer already holds it). The reported

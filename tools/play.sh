@@ -18,7 +18,7 @@ fi
 shots="$demo/shots"
 mkdir -p "$shots"
 args=()
-for frame in 5 16 24 200 270 450 640 720 760; do
+for frame in 5 16 24 200 270 450 640 710 730 760 800; do
     args+=(--screenshot "$frame:$shots/frame-$frame.png")
 done
 "$tabi" --data "$demo" --headless --input playthrough.txt "${args[@]}"

@@ -92,16 +92,32 @@ CEntity* CControllerRPGNormal::CharacterWithScriptAt(const ScenePoint& point) co
     return nullptr;
 }
 
+// While the player chooses, the pointer works the choice menu and the hero
+// stays where it is.
+CControllerDialogue* CControllerRPGNormal::Choosing() const {
+    CControllerDialogue* dialogue = Below(m_game.Dialogue());
+    return dialogue && dialogue->IsChoosing() ? dialogue : nullptr;
+}
+
 void CControllerRPGNormal::OnMouseMove(int32_t x, int32_t y) {
     const ScenePoint point = ToScene(x, y);
+    if (CControllerDialogue* dialogue = Choosing()) {
+        m_pointer->SetAnimation(0);
+        dialogue->OnMouseMove(x, y);
+        return;
+    }
     if (m_state == kFree)
         m_pointer->SetAnimation(CharacterAt(point) ? 1 : 0);
     else if (m_state == kWalking)
         WalkHeroTo(point);
 }
 
-void CControllerRPGNormal::OnMouseDown(const MouseButtons&, int32_t x, int32_t y) {
+void CControllerRPGNormal::OnMouseDown(const MouseButtons& buttons, int32_t x, int32_t y) {
     const ScenePoint point = ToScene(x, y);
+    if (CControllerDialogue* dialogue = Choosing()) {
+        dialogue->OnMouseDown(buttons, x, y);
+        return;
+    }
     if (m_state == kFree) {
         if (CEntity* character = CharacterWithScriptAt(point)) {
             m_game.GetScriptManager().Restart(*character->GetScript());

@@ -6,6 +6,7 @@
 
 class CSprite;
 class CEntity;
+class CControllerDialogue;
 
 // "ControllerRPGNormal": heads the role-playing chain. Draws the game's own
 // pointer, walks the hero where the player clicks or holds the button, starts a
@@ -43,6 +44,8 @@ private:
     };
     ScenePoint ToScene(int32_t x, int32_t y);
     CEntity* Hero() const;
+    // The dialogue link below when its choice menu is open, else null.
+    CControllerDialogue* Choosing() const;
     void WalkHeroTo(const ScenePoint& point);
     // The first character under the point, in drawing order, that has a script.
     CEntity* CharacterWithScriptAt(const ScenePoint& point) const;

@@ -22,8 +22,35 @@ struct EventName {
 constexpr EventName kEventNames[] = {
     {"motion", ReplayEvent::Type::Motion},   {"press", ReplayEvent::Type::Press},
     {"release", ReplayEvent::Type::Release}, {"escape", ReplayEvent::Type::Escape},
-    {"close", ReplayEvent::Type::Close},
+    {"close", ReplayEvent::Type::Close},     {"key", ReplayEvent::Type::Key},
 };
+
+// How many tokens a line of each event has, the frame number and the name included.
+size_t TokensOf(ReplayEvent::Type type) {
+    if (type == ReplayEvent::Type::Motion) return 4;
+    return type == ReplayEvent::Type::Key ? 3 : 2;
+}
+
+bool ParseArguments(const std::vector<std::string>& tokens, ReplayEvent& event,
+                    std::string& error) {
+    if (event.type == ReplayEvent::Type::Motion &&
+        (tokens.size() != 4 || !ParseNumber(tokens[2], event.dx) ||
+         !ParseNumber(tokens[3], event.dy))) {
+        error = "motion wants two whole numbers, DX and DY";
+        return false;
+    }
+    if (event.type == ReplayEvent::Type::Key &&
+        (tokens.size() != 3 || !ParseNumber(tokens[2], event.number) || event.number < 1 ||
+         event.number > 9)) {
+        error = "key wants one number key, 1 to 9";
+        return false;
+    }
+    if (tokens.size() != TokensOf(event.type)) {
+        error = "'" + tokens[1] + "' takes nothing after it";
+        return false;
+    }
+    return true;
+}
 
 }  // namespace
 
@@ -42,30 +69,20 @@ bool CInputFile::ParseLine(const std::string& rawLine, ReplayEvent& event, bool&
         return false;
     }
     if (tokens.size() < 2) {
-        error = "an event (motion, press, release, escape or close) must follow the frame number";
+        error =
+            "an event (motion, press, release, key, escape or close) must follow the frame number";
         return false;
     }
     const auto* found = std::find_if(std::begin(kEventNames), std::end(kEventNames),
                                      [&](const EventName& e) { return tokens[1] == e.name; });
     if (found == std::end(kEventNames)) {
-        error = "unknown event '" + tokens[1] + "' (motion, press, release, escape or close)";
+        error = "unknown event '" + tokens[1] + "' (motion, press, release, key, escape or close)";
         return false;
     }
     event.type = found->type;
     event.dx = event.dy = 0;
-    const size_t wanted = event.type == ReplayEvent::Type::Motion ? 4 : 2;
-    if (tokens.size() != wanted) {
-        error = event.type == ReplayEvent::Type::Motion
-                    ? "motion wants two whole numbers, DX and DY"
-                    : "'" + tokens[1] + "' takes nothing after it";
-        return false;
-    }
-    if (event.type == ReplayEvent::Type::Motion &&
-        (!ParseNumber(tokens[2], event.dx) || !ParseNumber(tokens[3], event.dy))) {
-        error = "motion wants two whole numbers, DX and DY";
-        return false;
-    }
-    return true;
+    event.number = 0;
+    return ParseArguments(tokens, event, error);
 }
 
 // A folder opens as a stream that reads as empty: it is refused like a missing file.
@@ -115,6 +132,8 @@ std::string CInputFile::FormatLine(const ReplayEvent& event) {
             return line + "escape";
         case ReplayEvent::Type::Close:
             return line + "close";
+        case ReplayEvent::Type::Key:
+            return line + "key " + std::to_string(event.number);
     }
     return line;
 }

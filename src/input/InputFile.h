@@ -6,7 +6,8 @@
 #include <vector>
 
 // The text format of --input and --record: one event a line,
-//   <frame> motion DX DY | <frame> press | <frame> release | <frame> escape | <frame> close
+//   <frame> motion DX DY | <frame> press | <frame> release | <frame> key N (1-9)
+//   | <frame> escape | <frame> close
 // with '#' comments and blank lines ignored.
 class CInputFile {
 public:

@@ -3,6 +3,7 @@
 #include "app/DeviceFailure.h"
 #include "app/Game.h"
 #include "controllers/Controller.h"
+#include "controllers/ControllerDialogue.h"
 #include "display/Displayer.h"
 #include "display/Layout.h"
 #include "input/InputRecorder.h"
@@ -56,13 +57,17 @@ void CInputManager::Poll() {
     const bool released = !state.leftButton && m_previous.leftButton;
     m_previous = state;
 
-    CController* head = m_game.GetController();
-    if (!head) return;
-    const MouseButtons buttons{{1, 0, 0, 0}};
-    if (pressed)
-        head->OnMouseDown(buttons, x, y);
-    else if (released)
-        head->OnMouseUp(buttons, x, y);
-    else
-        head->OnMouseMove(x, y);
+    if (CController* head = m_game.GetController()) {
+        const MouseButtons buttons{{1, 0, 0, 0}};
+        if (pressed)
+            head->OnMouseDown(buttons, x, y);
+        else if (released)
+            head->OnMouseUp(buttons, x, y);
+        else
+            head->OnMouseMove(x, y);
+    }
+    // Number keys only choose: they go to the choice menu, in either chain,
+    // after the pointer (a click that already picked leaves them nothing).
+    if (state.number != 0)
+        if (CControllerDialogue* dialogue = m_game.Dialogue()) dialogue->OnNumberKey(state.number);
 }

@@ -21,6 +21,7 @@ void CInputRecorder::RecordPoll(uint32_t frame, const DeviceState& state) {
         Write({frame, state.leftButton ? ReplayEvent::Type::Press : ReplayEvent::Type::Release});
     m_button = state.leftButton;
     if (state.escape) Write({frame, ReplayEvent::Type::Escape});
+    if (state.number != 0) Write({frame, ReplayEvent::Type::Key, 0, 0, state.number});
 }
 
 void CInputRecorder::RecordClose(uint32_t frame) {

@@ -3,12 +3,14 @@
 #include <limits>
 
 // What one input poll reads off the devices: the mouse's relative motion since
-// the previous poll, the left button and the Escape key as they are now.
+// the previous poll, the left button and the Escape key as they are now, and
+// the last number key pressed since the previous poll.
 struct DeviceState {
     int32_t dx = 0;
     int32_t dy = 0;
     bool leftButton = false;
     bool escape = false;
+    uint8_t number = 0;  // 1-9, or 0 when no number key was pressed
 };
 
 // Motions add up without wrapping: a replay file may hold any 32-bit values,

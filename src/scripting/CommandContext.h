@@ -54,6 +54,12 @@ public:
         return object;
     }
 
+    // Makes the script run this command again at its next step: a command
+    // that waits for the player without an event ("ShowChoices").
+    void RepeatCommand() {
+        m_script.m_position = static_cast<uint32_t>(&m_command - m_script.m_tokens);
+    }
+
     // Ends the manager's work for this frame after this step ("ChangeMode").
     void EndFrameAfterStep() { m_result = StepResult::ModeChange; }
     StepResult Result() const { return m_result; }

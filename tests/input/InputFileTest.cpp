@@ -18,14 +18,14 @@ TEST(InputFile, ReadsEveryEventIgnoringCommentsAndBlankLines) {
     CTempStory story;
     story.WriteFile("in.txt",
                     "# a replay\n\n3 motion 10 -4   # right and up\n  5 press\n5 release\n"
-                    "7 escape\n2 close\n");
+                    "7 escape\n2 close\n6 key 9\n");
     std::vector<ReplayEvent> events;
     std::string error;
     ASSERT_TRUE(CInputFile::Read(story.Path("in.txt"), events, error)) << error;
     std::string lines;
     for (const ReplayEvent& e : events)
         lines += CInputFile::FormatLine(e) + "\n";
-    EXPECT_EQ(lines, "2 close\n3 motion 10 -4\n5 press\n5 release\n7 escape\n");
+    EXPECT_EQ(lines, "2 close\n3 motion 10 -4\n5 press\n5 release\n6 key 9\n7 escape\n");
 }
 
 TEST(InputFile, ABadLineIsNamedByFileAndLineAndNothingRuns) {
@@ -38,6 +38,8 @@ TEST(InputFile, ABadLineIsNamedByFileAndLineAndNothingRuns) {
         {"3 motion 1", "two whole numbers"},
         {"3 motion 1 x", "two whole numbers"},
         {"3 press now", "takes nothing"},
+        {"3 key 0", "1 to 9"},
+        {"3 key 4 5", "1 to 9"},
         {"99999999999 press", "frame number"},
     };
     for (const BadLine& bad : cases) {

@@ -49,7 +49,7 @@ WindowEvent CHeadlessPlatform::PollWindowEvent(uint32_t frame) {
 // Every device event stamped with this frame or an earlier one reaches this
 // poll: motions add up, the button ends as the last press or release left it
 // (so a press and a release in one frame go unseen), Escape is held for this
-// poll only.
+// poll only, and of the number keys the last one counts.
 DeviceState CHeadlessPlatform::ReadDevices(uint32_t frame) {
     DeviceState state;
     const auto& events = m_options.replay;
@@ -69,6 +69,9 @@ DeviceState CHeadlessPlatform::ReadDevices(uint32_t frame) {
                 break;
             case ReplayEvent::Type::Escape:
                 state.escape = true;
+                break;
+            case ReplayEvent::Type::Key:
+                state.number = event.number;
                 break;
             case ReplayEvent::Type::Close:
                 break;

@@ -76,6 +76,15 @@ void ReleaseHangUp() {
     g_catchingHangUp = false;
 }
 
+// 1-9 for the number keys of the top row and of the keypad, 0 for any other.
+uint8_t NumberKey(SDL_Scancode code) {
+    if (code >= SDL_SCANCODE_1 && code <= SDL_SCANCODE_9)
+        return static_cast<uint8_t>(code - SDL_SCANCODE_1 + 1);
+    if (code >= SDL_SCANCODE_KP_1 && code <= SDL_SCANCODE_KP_9)
+        return static_cast<uint8_t>(code - SDL_SCANCODE_KP_1 + 1);
+    return 0;
+}
+
 }  // namespace
 
 CSdlPlatform::CSdlPlatform(const PlatformOptions& options)
@@ -115,10 +124,14 @@ bool CSdlPlatform::Init(std::string& error) {
 // Called by SDL as each event is queued, on the thread that pumps events.
 // Of the key presses only F1 (not its auto-repeat) reaches the queue: it is
 // a window event for the message loop, not game input.
+// A number key (top row or keypad, 1-9) is kept for the next poll.
 int CSdlPlatform::FilterEvent(void* self, SDL_Event* event) {
     if (event->type != SDL_KEYDOWN) return 1;
     if (event->key.keysym.scancode == SDL_SCANCODE_ESCAPE)
         static_cast<CSdlPlatform*>(self)->m_escapePressed = true;
+    if (const uint8_t number = NumberKey(event->key.keysym.scancode);
+        number != 0 && !event->key.repeat)
+        static_cast<CSdlPlatform*>(self)->m_numberPressed = number;
     return event->key.keysym.scancode == SDL_SCANCODE_F1 && !event->key.repeat ? 1 : 0;
 }
 
@@ -273,6 +286,7 @@ DeviceState CSdlPlatform::ReadDevices(uint32_t) {
     // still ends the game.
     state.escape = SDL_GetKeyboardState(nullptr)[SDL_SCANCODE_ESCAPE] != 0;
     state.escape = m_escapePressed.exchange(false) || state.escape;
+    state.number = m_numberPressed.exchange(0);
     return state;
 }
 

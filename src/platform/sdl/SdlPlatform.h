@@ -3,7 +3,7 @@
 // Implements: a full-screen (or, with --windowed, a resizable) window showing
 // the back buffer letterboxed; an accelerated renderer where a GPU driver is
 // present, SDL's software renderer otherwise; relative mouse motion, the left
-// button and Escape; F1 as the overlay's window event; an audio device opened
+// button, Escape and the number keys 1-9; F1 as the overlay's window event; an audio device opened
 // and kept paused; frame pacing on the wall clock; frames identical to the
 // last one neither redrawn nor presented; screenshots read back from the back
 // buffer.
@@ -64,6 +64,7 @@ private:
     bool m_audioStarted = false;
     uint32_t m_audioDevice = 0;
     std::atomic<bool> m_escapePressed{false};  // since the last poll; set by the event filter
+    std::atomic<uint8_t> m_numberPressed{0};   // likewise: the last number key, 1-9
     int m_backWidth = 0;
     int m_backHeight = 0;
     bool m_exposed = true;   // the window must be shown again even if the frame is not new
