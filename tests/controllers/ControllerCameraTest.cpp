@@ -42,9 +42,8 @@ TEST(ControllerCamera, FollowsTheHeroInsideTheScene) {
         EXPECT_EQ(c.heroY - seen.y, c.offsetY);
     }
     // The offset follows the walking hero in the frame of each step.
-    story.WriteScript("start.txt",
-                      CSceneStory::HeroAt(700, 400) + "MoveEntityTo hero 800 400 10\n");
-    const RunResult run = story.RunHeadless(8);
+    const RunResult run =
+        story.Play(CSceneStory::HeroAt(700, 400) + "MoveEntityTo hero 800 400 10\n", 8);
     for (uint32_t frame = 2; frame <= 8; ++frame)
         EXPECT_EQ(CSceneStory::CentreIn(run, frame).x, 640) << "frame " << frame;
 }

@@ -26,8 +26,7 @@ const ScenePoint kHeroStart{200, 300};
 class HeroController : public ::testing::Test {
 protected:
     HeroController() {
-        m_story.WriteSpriteImages(1);
-        m_story.WriteSpriteImages(2);
+        m_story.WriteSpriteImages({1, 2});
         m_story.WriteScript("script01.txt", "Debug talk\n");
         m_story.WriteScript("script02.txt", "Debug other\n");
     }
@@ -60,9 +59,8 @@ TEST_F(HeroController, ClicksFollowTheControllerState) {
         "3 motion 400 500\n4 press\n5 release\n8 motion 200 -150\n10 press\n11 release\n");
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
-        m_story.WriteScript("start.txt", HeroAndCharacter(true) + c.lines +
-                                             "WaitForEvent EVENT_HERO_STOP\nDebug stopped\n");
-        const RunResult run = m_story.RunHeadless(14);
+        const RunResult run = m_story.Play(
+            HeroAndCharacter(true) + c.lines + "WaitForEvent EVENT_HERO_STOP\nDebug stopped\n", 14);
         EXPECT_EQ(run.log, c.log);
         const bool walks = c.log == talked;
         EXPECT_EQ(CSceneStory::CentreIn(run, 4) != kHeroStart, walks);  // the press comes first
@@ -101,8 +99,7 @@ TEST_F(HeroController, ClickedCharactersAreSearchedInDrawingOrder) {
     m_story.WriteInput("3 motion 600 350\n5 press\n6 release\n");  // on the character
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
-        m_story.WriteScript("start.txt", CSceneStory::HeroAt(200, 300) + c.characters);
-        const RunResult run = m_story.RunHeadless(100);
+        const RunResult run = m_story.Play(CSceneStory::HeroAt(200, 300) + c.characters, 100);
         EXPECT_EQ(run.log, c.log);
         EXPECT_EQ(CSceneStory::CentreIn(run, 100),
                   (c.log.empty() ? ScenePoint{600, 350} : kHeroStart));

@@ -27,8 +27,7 @@ TEST(BackBuffer, ChosenFromTheDesktopShape) {
 
 TEST(BackBuffer, LowResolutionEndsTheRunAsAFailure) {
     CTempStory story;
-    story.WriteScript("start.txt", "");
-    const RunResult run = story.RunHeadless(10, {"--display", "1024x768"});
+    const RunResult run = story.Play("", 10, {"--display", "1024x768"});
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_EQ(run.log, "Low Resolution\n");
     EXPECT_TRUE(run.dump.empty());

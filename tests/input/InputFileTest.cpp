@@ -1,35 +1,38 @@
 #include "input/InputFile.h"
-#include "support/TempStory.h"
 
 #include <gtest/gtest.h>
 
+#include <sstream>
+
 namespace {
 
-struct BadLine {
-    const char* text;
-    const char* message;
-};
+bool Parse(const std::string& text, std::vector<ReplayEvent>& events, std::string& error) {
+    std::istringstream in(text);
+    return CInputFile::Parse(in, "in.txt", events, error);
+}
 
 }  // namespace
 
 // Events come out ordered by frame, in the file's order within a frame, and
 // each formats back to the line a recording writes.
 TEST(InputFile, ReadsEveryEventIgnoringCommentsAndBlankLines) {
-    CTempStory story;
-    story.WriteFile("in.txt",
-                    "# a replay\n\n3 motion 10 -4   # right and up\n  5 press\n5 release\n"
-                    "7 escape\n2 close\n6 key 9\n");
     std::vector<ReplayEvent> events;
     std::string error;
-    ASSERT_TRUE(CInputFile::Read(story.Path("in.txt"), events, error)) << error;
+    ASSERT_TRUE(
+        Parse("# a replay\n\n3 motion 10 -4   # right and up\n  5 press\n5 release\n"
+              "7 escape\n2 close\n",
+              events, error))
+        << error;
     std::string lines;
     for (const ReplayEvent& e : events)
         lines += CInputFile::FormatLine(e) + "\n";
     EXPECT_EQ(lines, "2 close\n3 motion 10 -4\n5 press\n5 release\n6 key 9\n7 escape\n");
 }
 
-TEST(InputFile, ABadLineIsNamedByFileAndLineAndNothingRuns) {
-    const BadLine cases[] = {
+// A bad line is named by file and line. (That the run then stops with exit
+// code 2 before anything runs: RunTest's usage errors.)
+TEST(InputFile, ABadLineIsNamedByFileAndLine) {
+    const std::pair<const char*, const char*> cases[] = {
         {"press", "frame number"},
         {"0 press", "frame number"},
         {"-2 press", "frame number"},
@@ -42,16 +45,13 @@ TEST(InputFile, ABadLineIsNamedByFileAndLineAndNothingRuns) {
         {"3 key 4 5", "1 to 9"},
         {"99999999999 press", "frame number"},
     };
-    for (const BadLine& bad : cases) {
-        SCOPED_TRACE(bad.text);
-        CTempStory story;
-        story.WriteScript("start.txt", "Debug ran\n");
-        story.WriteFile("in.txt", std::string("1 motion 1 1\n# fine so far\n") + bad.text + "\n");
-        const RunResult run = story.RunBinary({"--data", story.Dir().string(), "--headless",
-                                               "--frames", "5", "--input", story.Path("in.txt")});
-        EXPECT_EQ(run.exitCode, 2);
-        EXPECT_NE(run.errors.find(story.Path("in.txt") + ":3: "), std::string::npos) << run.errors;
-        EXPECT_NE(run.errors.find(bad.message), std::string::npos) << run.errors;
-        EXPECT_FALSE(std::filesystem::exists(story.Dir() / "log.txt"));
+    for (const auto& [line, message] : cases) {
+        SCOPED_TRACE(line);
+        std::vector<ReplayEvent> events;
+        std::string error;
+        EXPECT_FALSE(
+            Parse(std::string("1 motion 1 1\n# fine so far\n") + line + "\n", events, error));
+        EXPECT_EQ(error.rfind("in.txt:3: ", 0), 0u) << error;
+        EXPECT_NE(error.find(message), std::string::npos) << error;
     }
 }

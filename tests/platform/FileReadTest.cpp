@@ -34,8 +34,7 @@ TEST(FileRead, OnlyAPlainFileOfASaneSizeIsRead) {
     const Make device = [](const fs::path& p) {
         fs::remove(p), fs::create_symlink("/dev/zero", p);
     };
-    std::vector<uint8_t> threeRows(3 * (1 + 8), 0), damaged = CPngWriter::Zlib(threeRows);
-    damaged[5] ^= 0xFF;
+    const std::vector<uint8_t> threeRows(3 * (1 + 8), 0);
     const std::string script = "script/start.txt", image = CTestImages::FilesOf(1000).front();
     const struct {
         std::string file;
@@ -49,9 +48,8 @@ TEST(FileRead, OnlyAPlainFileOfASaneSizeIsRead) {
         {image, folder, "is a folder, not a file"},
         {image, fifo, "is a FIFO, not a file"},
         {image, sized(CFileRead::kMaxPictureBytes + 1), "is larger than 260 MiB"},
+        // (Every other way a picture can be broken: PngCheckTest.)
         {image, picture(4, CPngWriter::Zlib(threeRows)), "cut short"},
-        {image, picture(3, damaged), "does not inflate"},
-        {image, picture(16000, CPngWriter::Zlib(threeRows)), "at most 8192 on a side"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.file + " " + c.reason);

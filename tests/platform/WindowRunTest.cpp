@@ -9,8 +9,8 @@
 
 namespace {
 
-bool HasCommand(const char* name) {
-    return std::system((std::string("command -v ") + name + " >/dev/null 2>&1").c_str()) == 0;
+bool CanOpenWindows() {
+    return std::system("command -v xvfb-run >/dev/null && command -v xdotool >/dev/null") == 0;
 }
 
 // Runs tabi in a window on a virtual display of its own (1920 x 1080, so the
@@ -41,6 +41,8 @@ kill "$pid" 2>/dev/null  # still running after Escape: its status shows the kill
 wait "$pid"; echo "exit $?" >"$story/result.txt"
 )sh";
 
+constexpr const char* kNeeds = "needs xvfb-run (package xvfb) and xdotool for a virtual display";
+
 bool RunInWindow(const CTempStory& story, const char* ending) {
     story.WriteFile("run.sh", kScript);
     const std::string command = "xvfb-run -a -s '-screen 0 1920x1080x24' sh '" +
@@ -52,8 +54,7 @@ bool RunInWindow(const CTempStory& story, const char* ending) {
 }  // namespace
 
 TEST(WindowRun, OpensPresentsFramesAndEndsOnEscape) {
-    if (!HasCommand("xvfb-run") || !HasCommand("xdotool"))
-        GTEST_SKIP() << "needs xvfb-run (package xvfb) and xdotool for a virtual display";
+    if (!CanOpenWindows()) GTEST_SKIP() << kNeeds;
     CTempStory story;
     ASSERT_TRUE(RunInWindow(story, "escape"));
 
@@ -64,27 +65,22 @@ TEST(WindowRun, OpensPresentsFramesAndEndsOnEscape) {
     EXPECT_TRUE(std::ifstream(story.Path("log.txt")).good());
 
     // Read back from the back buffer, not the window: no bars, no scaling.
-    int width = 0, height = 0;
-    std::vector<uint32_t> pixels;
+    ImagePixels shot;
     std::string error;
-    ASSERT_TRUE(CImageFile::ReadPixels(story.Path("shot.png"), width, height, pixels, error))
-        << error;
-    EXPECT_EQ(width, 1280);
-    EXPECT_EQ(height, 720);
+    ASSERT_TRUE(CImageFile::ReadPixels(story.Path("shot.png"), shot, error)) << error;
+    EXPECT_EQ(std::make_pair(shot.width, shot.height), std::make_pair(1280, 720));
     // Nothing but the game's pointer in the top-left corner (64 x 64 at -5, -5).
     long litOutsidePointer = 0;
-    for (int y = 0; y < height; ++y)
-        for (int x = 0; x < width; ++x)
-            if ((x >= 59 || y >= 59) && pixels[static_cast<size_t>(y * width + x)] != 0xFF000000u)
-                ++litOutsidePointer;
+    for (int y = 0; y < shot.height; ++y)
+        for (int x = 0; x < shot.width; ++x)
+            litOutsidePointer += (x >= 59 || y >= 59) && shot.At(x, y) != 0xFF000000u;
     EXPECT_EQ(litOutsidePointer, 0);
 }
 
 // A closed terminal ends the run like a closed window: a normal end, with the
 // input record and the log complete.
 TEST(WindowRun, AHangUpEndsTheRunCleanly) {
-    if (!HasCommand("xvfb-run") || !HasCommand("xdotool"))
-        GTEST_SKIP() << "needs xvfb-run (package xvfb) and xdotool for a virtual display";
+    if (!CanOpenWindows()) GTEST_SKIP() << kNeeds;
     CTempStory story;
     story.WriteScript("start.txt", "Debug started\n");
     ASSERT_TRUE(RunInWindow(story, "hangup"));

@@ -105,8 +105,8 @@ TEST(DialogueCommands, WhatFrame4Shows) {
         story.WriteSpriteImages(number);
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
-        story.WriteScript("start.txt", kToPictures + c.script + "ShowDialogueFrame\nDebug end\n");
-        const RunResult run = story.RunHeadless(4);
+        const RunResult run =
+            story.Play(kToPictures + c.script + "ShowDialogueFrame\nDebug end\n", 4);
         EXPECT_EQ(run.log, c.log + "end\n");
         std::vector<std::string> items{kBackground};
         if (!c.portrait.empty()) items.push_back(c.portrait);

@@ -89,18 +89,10 @@ TEST(FlowCommands, StoriesLogWhatTheirCommandsDid) {
     for (const StoryCase& c : cases) {
         SCOPED_TRACE(c.what);
         CTempStory story;
-        story.WriteScript("start.txt", c.start);
-        const RunResult run = story.RunHeadless(c.frames);
+        const RunResult run = story.Play(c.start, c.frames);
         EXPECT_EQ(run.log, c.log);
         EXPECT_EQ(run.exitCode, c.exitCode);
     }
-}
-
-TEST(FlowCommands, A150CommandScriptRuns102StepsThenTheRest) {
-    CTempStory story;
-    story.WriteScript("start.txt", Repeat("Debug x\n", 150));
-    EXPECT_EQ(story.RunHeadless(2).LogLines().size(), 102u);
-    EXPECT_EQ(story.RunHeadless(3).LogLines().size(), 150u);
 }
 
 // The poll that raises the click runs before the scripts, so both wake and

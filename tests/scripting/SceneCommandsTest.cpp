@@ -12,21 +12,17 @@ struct StoryCase {
     const char* what;
     std::string start;
     std::string log;
+    uint32_t frames = 6;
 };
 
 constexpr const char* kToGal = "move $a0 8\nChangeMode\n";
-constexpr const char* kToRpg = "move $a0 0\nChangeMode\n";
 
 class SceneCommands : public ::testing::Test {
 protected:
-    SceneCommands() {
-        for (int number : {1, 2, 3})
-            m_story.WriteSpriteImages(number);
-    }
-    void ExpectLogs(const StoryCase& c, uint32_t frames = 6) {
+    SceneCommands() { m_story.WriteSpriteImages({1, 2, 3}); }
+    void ExpectLogs(const StoryCase& c) {
         SCOPED_TRACE(c.what);
-        m_story.WriteScript("start.txt", c.start);
-        const RunResult run = m_story.RunHeadless(frames);
+        const RunResult run = m_story.Play(c.start, c.frames);
         EXPECT_EQ(run.log, c.log);
         EXPECT_EQ(run.exitCode, 0);
     }
@@ -57,8 +53,14 @@ TEST_F(SceneCommands, CommandsReadTheirTokensWhateverTheyFind) {
 
 // Results in $v0. Scene-only commands in the picture-novel mode are ignored
 // and answer 0; LoadSprite there loads no picture at all (sprite 4's
-// pictures are missing from this story, which would otherwise end it).
-TEST_F(SceneCommands, ResultsInV0) {
+// pictures are missing from this story, which would otherwise end it). A
+// walk that could never end is refused: the hero stays, and a script waiting
+// for it to stop is not left waiting on a frozen walking pose.
+TEST_F(SceneCommands, ResultsAndRefusals) {
+    const std::string walk = CSceneStory::HeroAt(200, 300) + "MoveEntityTo hero 600 300 ";
+    const std::string arrive =
+        "\nMoveEntityTo hero 230 340 5\nWaitForEvent EVENT_HERO_STOP\nDebug arrived\n";
+    const std::string stays = " is not above 0; hero stays where it is\nWaitForEvent\narrived\n";
     const StoryCase cases[] = {
         {"GetHero gives the hero's handle",
          "LoadSprite 1 x hero\nmove $t0 $v0\nSetHero hero\nmove $v0 0\nGetHero\n" +
@@ -83,39 +85,11 @@ TEST_F(SceneCommands, ResultsInV0) {
          "0\n"},
         {"GetSpeed without an entity",
          "move $a0 0\nmove $v0 7\nGetSpeed\n" + Check("0", "0", "other"), "0\n"},
+        {"speed 0", walk + "0" + arrive, "MoveEntityTo: speed 0" + stays, 30},
+        {"speed -5", walk + "-5" + arrive, "MoveEntityTo: speed -5" + stays, 30},
     };
     for (const StoryCase& c : cases)
         ExpectLogs(c);
-}
-
-// Picture-novel mode must not touch the scene: the wall painted before is
-// still there when the hero comes back, and the hero is the same.
-TEST_F(SceneCommands, SceneCommandsInPictureNovelModeLeaveTheSceneAlone) {
-    m_story.WriteScript("start.txt", CSceneStory::HeroAt(200, 300) +
-                                         "SetTile 400 290 400 310 255\n" + kToGal +
-                                         "SetTile 400 290 400 310 0\nSetSceneScale 100 100\n"
-                                         "SetTrap 1 1\nSetHero nobody\nCleanScene\n" +
-                                         kToRpg + "MoveEntityTo hero 600 300 5\n");
-    const RunResult run = m_story.RunHeadless(80);
-    EXPECT_EQ(run.log, "");
-    const double x = CSceneStory::Item(run, 80, "image/walk")["x"].get<double>() + 64;
-    EXPECT_GT(x, 300);
-    EXPECT_LT(x, 400);  // stopped at the wall
-}
-
-// A walk that could never end is refused: the hero stays, and a script
-// waiting for it to stop is not left waiting on a frozen walking pose.
-TEST_F(SceneCommands, MoveEntityToRefusesSpeedsThatNeverArrive) {
-    for (const char* speed : {"0", "-5"}) {
-        SCOPED_TRACE(speed);
-        m_story.WriteScript("start.txt", CSceneStory::HeroAt(200, 300) +
-                                             "MoveEntityTo hero 600 300 " + speed +
-                                             "\nMoveEntityTo hero 230 340 5\n"
-                                             "WaitForEvent EVENT_HERO_STOP\nDebug arrived\n");
-        const RunResult run = m_story.RunHeadless(30);
-        EXPECT_EQ(run.log, std::string("MoveEntityTo: speed ") + speed +
-                               " is not above 0; hero stays where it is\nWaitForEvent\narrived\n");
-    }
 }
 
 // The low 8 bits of a tile value and of a trap number count: 300 paints
@@ -175,13 +149,13 @@ TEST_F(SceneCommands, PlaySeqSwitchesToTheLow8BitsAnimation) {
 // A handle kept across CleanScene names nothing: each command given it logs
 // one line and does nothing, even after a new entity took the same slot.
 TEST_F(SceneCommands, HandlesOfCleanedEntitiesFindNothing) {
-    m_story.WriteScript("start.txt",
-                        CSceneStory::EntityAt(2, "npc", 300, 200) + "move $t0 $a0\nCleanScene\n" +
-                            CSceneStory::EntityAt(3, "new", 300, 200) +
-                            "move $a0 $t0\nmove $a1 50\nmove $a2 50\nPlaceEntity\nSetNPC\n"
-                            "move $a1 1\nPlaySeq\nSetEntityScript\nmove $v0 9\nGetSpeed\n" +
-                            Check("0", "zero", "nonzero"));
-    const RunResult run = m_story.RunHeadless(3);
+    const RunResult run =
+        m_story.Play(CSceneStory::EntityAt(2, "npc", 300, 200) + "move $t0 $a0\nCleanScene\n" +
+                         CSceneStory::EntityAt(3, "new", 300, 200) +
+                         "move $a0 $t0\nmove $a1 50\nmove $a2 50\nPlaceEntity\nSetNPC\n"
+                         "move $a1 1\nPlaySeq\nSetEntityScript\nmove $v0 9\nGetSpeed\n" +
+                         Check("0", "zero", "nonzero"),
+                     3);
     const std::vector<std::string> lines = run.LogLines();
     ASSERT_EQ(lines.size(), 6u) << run.log;
     const char* commands[] = {"PlaceEntity", "SetNPC", "PlaySeq", "SetEntityScript", "GetSpeed"};

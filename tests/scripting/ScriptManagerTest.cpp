@@ -82,14 +82,6 @@ TEST_F(ScriptManager, ScriptsInterleaveOneStepAPassForAtMost102Passes) {
     EXPECT_TRUE(m_manager->Running().empty());
 }
 
-TEST_F(ScriptManager, PendingScriptsAllEnterAtTheStartOfOneFrame) {
-    Add("C", "Mark C");
-    Add("A", "Mark A");
-    Add("B", "Mark B");
-    Frame();
-    EXPECT_EQ(Trace(), "C A B");
-}
-
 // An event that nobody waits for is lost; an unknown event name waits for
 // the code waited for last (none at first, so such a script never wakes).
 // (Two scripts woken by one click: FlowCommandsTest.)
@@ -147,6 +139,8 @@ TEST_F(ScriptManager, AScriptRestartedWhileListedStepsOncePerEntry) {
     EXPECT_EQ(m_manager->Pending().size(), 3u);  // two entries of A, and B's restart of A
 }
 
+// Pending scripts all enter at the start of one frame, in the order they were
+// restarted.
 TEST_F(ScriptManager, AStepMayDestroyScriptsBeforeAfterAndItself) {
     Add("C", Marks("C", 3));
     Add("A", "Kill C Kill B Kill A Mark never");

@@ -6,15 +6,13 @@
 #include "story/Story.h"
 #include "support/TempStory.h"
 
-#include <fstream>
-#include <sstream>
 #include <stdexcept>
 
 CGameHarness::CGameHarness(const CTempStory& story) : CGameHarness(story, CStory::BuiltIn()) {}
 
 CGameHarness::CGameHarness(const CTempStory& folder, const CStory& story)
-    : m_previousDir(std::filesystem::current_path()), m_storyDir(folder.Dir()) {
-    std::filesystem::current_path(m_storyDir);
+    : m_previousDir(std::filesystem::current_path()), m_folder(folder) {
+    std::filesystem::current_path(folder.Dir());
     CLog::Open("log.txt");
     m_options.platform.headless = true;
     std::string error;
@@ -44,8 +42,5 @@ void CGameHarness::RunFrames(uint32_t count) {
 }
 
 std::string CGameHarness::Log() const {
-    std::ifstream file(m_storyDir / "log.txt", std::ios::binary);
-    std::ostringstream out;
-    out << file.rdbuf();
-    return out.str();
+    return m_folder.ReadFile("log.txt");
 }

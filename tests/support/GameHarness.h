@@ -31,7 +31,7 @@ public:
 
 private:
     std::filesystem::path m_previousDir;
-    std::filesystem::path m_storyDir;
+    const CTempStory& m_folder;  // borrowed: a harness lives inside its story's scope
     Options m_options;
     std::unique_ptr<CPlatform> m_platform;
     std::unique_ptr<CGame> m_game;

@@ -43,6 +43,11 @@ void CTempStory::WriteSpriteImages(int number) const {
         WriteImage(file, 8, 8, CTestImages::ColorOf(file));
 }
 
+void CTempStory::WriteSpriteImages(std::initializer_list<int> numbers) const {
+    for (int number : numbers)
+        WriteSpriteImages(number);
+}
+
 CTempStory::~CTempStory() {
     std::error_code ignored;
     fs::remove_all(m_dir, ignored);
@@ -100,6 +105,12 @@ RunResult CTempStory::RunHeadless(uint32_t frames, const std::vector<std::string
     const int code = CApplication::Run(args);
     fs::current_path(cwd);  // the run entered the story folder
     return Collect(code);
+}
+
+RunResult CTempStory::Play(std::string_view start, uint32_t frames,
+                           const std::vector<std::string>& extra) const {
+    WriteScript("start.txt", start);
+    return RunHeadless(frames, extra);
 }
 
 RunResult CTempStory::RunBinary(const std::vector<std::string>& args) const {

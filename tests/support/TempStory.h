@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <initializer_list>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -27,8 +28,9 @@ struct RunResult {
 class CTempStory {
 public:
     CTempStory();
-    // Writes placeholder pictures for every file of an image-table number.
+    // Writes placeholder pictures for every file of image-table numbers.
     void WriteSpriteImages(int number) const;
+    void WriteSpriteImages(std::initializer_list<int> numbers) const;
     ~CTempStory();
     CTempStory(const CTempStory&) = delete;
     CTempStory& operator=(const CTempStory&) = delete;
@@ -46,6 +48,9 @@ public:
     // tabi --data DIR --headless --frames N --dump DIR/dump.jsonl [--input DIR/input.txt] extra...
     // run in this process.
     RunResult RunHeadless(uint32_t frames, const std::vector<std::string>& extra = {}) const;
+    // Writes `start` as script/start.txt, then runs headless.
+    RunResult Play(std::string_view start, uint32_t frames,
+                   const std::vector<std::string>& extra = {}) const;
     // The same through the tabi binary, for exit codes and stderr.
     RunResult RunBinary(const std::vector<std::string>& args) const;
 

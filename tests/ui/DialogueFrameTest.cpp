@@ -30,19 +30,19 @@ TEST(DialogueScreen, MatchesTheReferencePicture) {
     for (size_t i = 0; i < portrait.size(); ++i)  // a see-through top, then red left, green right
         portrait[i] = i < 8 * 64 ? 0x00000000 : (i % 64 < 32 ? 0xFFD04040 : 0xFF40A040);
     CPngWriter::Write(story.Path("image/imouto.png"), 64, 64, portrait);
-    story.WriteScript("start.txt",
-                      "move $a0 8\nChangeMode\nmove $a0 2002\nAddSprite x bg\n"
-                      "move $a0 0\nmove $a1 3\nLoadPortrait\nmove $a1 0\nSelectPortrait\n"
-                      // 妹, and a sentence about a walk in the park: two lines.
-                      "SetDialogueSpeaker \xC3\xC3\n"
-                      "SetDialogueContent "
-                      "\xBD\xF1\xCC\xEC\xCC\xEC\xC6\xF8\xBA\xDC\xBA\xC3\xA3\xAC\xCE\xD2\xC3\xC7"
-                      "\xD2\xBB\xC6\xF0\xC8\xA5\xB9\xAB\xD4\xB0\xC9\xA2\xB2\xBD\xB0\xC9\xA1\xA3"
-                      "\xC2\xB7\xC9\xCF\xBB\xB9\xBF\xC9\xD2\xD4\xC2\xF2\xD2\xBB\xB5\xE3\xBA\xC3"
-                      "\xB3\xD4\xB5\xC4\xB6\xAB\xCE\xF7\xA3\xAC\xC8\xBB\xBA\xF3\xBB\xD8\xBC\xD2"
-                      "\xD0\xDD\xCF\xA2\xA1\xA3OK!\n"
-                      "ShowDialogueFrame\n");
-    const RunResult run = story.RunHeadless(4, {"--screenshot", "4:" + actual.string()});
+    const RunResult run = story.Play(
+        "move $a0 8\nChangeMode\nmove $a0 2002\nAddSprite x bg\n"
+        "move $a0 0\nmove $a1 3\nLoadPortrait\nmove $a1 0\nSelectPortrait\n"
+        // 妹, and a sentence about a walk in the park: two lines.
+        "SetDialogueSpeaker \xC3\xC3\n"
+        "SetDialogueContent "
+        "\xBD\xF1\xCC\xEC\xCC\xEC\xC6\xF8\xBA\xDC\xBA\xC3\xA3\xAC\xCE\xD2\xC3\xC7"
+        "\xD2\xBB\xC6\xF0\xC8\xA5\xB9\xAB\xD4\xB0\xC9\xA2\xB2\xBD\xB0\xC9\xA1\xA3"
+        "\xC2\xB7\xC9\xCF\xBB\xB9\xBF\xC9\xD2\xD4\xC2\xF2\xD2\xBB\xB5\xE3\xBA\xC3"
+        "\xB3\xD4\xB5\xC4\xB6\xAB\xCE\xF7\xA3\xAC\xC8\xBB\xBA\xF3\xBB\xD8\xBC\xD2"
+        "\xD0\xDD\xCF\xA2\xA1\xA3OK!\n"
+        "ShowDialogueFrame\n",
+        4, {"--screenshot", "4:" + actual.string()});
     ASSERT_EQ(run.exitCode, 0) << run.log;
 
     int width = 0, height = 0, refWidth = 0, refHeight = 0;

@@ -35,84 +35,63 @@ public:
     std::string seen;
 };
 
-// The dialogue frame's shape, one level deeper: a panel with a sprite of its
-// own (oneechan) at (0, 520) holding a picture (imouto), a text, an inner
-// panel with a picture and a text, and a last picture.
-class Widget : public ::testing::Test {
-protected:
-    Widget() {
-        auto frame = Panel("frame", 0, 520);
-        frame->SetSprite(m_harness.Game().GetDatabase().LoadSprite(6));
-        frame->AddChild(Image("portrait", 70, -180));
-        frame->AddChild(Text("content", {400, 60, 1100, 200}));
-        auto inner = Panel("inner", 10, 20);
-        inner->AddChild(Image("deep", 1, 2));
-        inner->AddChild(Text("deepText", {5, 6, 7, 8}));
-        m_inner = inner.get();
-        frame->AddChild(std::move(inner));
-        frame->AddChild(Image("last", -5, -5));
-        m_frame = frame.get();
-        m_root.AddChild(std::move(frame));
-    }
-    static const CTempStory& Written(const CTempStory& story) {
-        story.WriteScript("start.txt", "");
-        story.WriteSpriteImages(3);
-        story.WriteSpriteImages(6);
-        return story;
-    }
-    std::unique_ptr<CWidget> Image(const char* name, int32_t left, int32_t top) {
-        auto image = std::make_unique<CImageWidget>();
-        image->SetName(name);
-        image->SetRect({left, top, 0, 0});
-        image->SetSprite(m_harness.Game().GetDatabase().LoadSprite(3));
-        return image;
-    }
-    std::unique_ptr<CWidgetPanel> Panel(const char* name, int32_t left, int32_t top) {
-        auto panel = std::make_unique<CWidgetPanel>();
-        panel->SetName(name);
-        panel->SetRect({left, top, 0, 0});
-        return panel;
-    }
-    std::unique_ptr<CTextWidget> Text(const char* text, const PixelRect& rect) {
-        auto widget = std::make_unique<CTextWidget>();
-        widget->SetRect(rect);
-        widget->SetText(text);
-        widget->SetFont(m_harness.Game().GetDisplayer().CreateFont(FontDesc{"", 30}));
-        return widget;
-    }
-    std::string Rendered() {
-        m_root.seen.clear();
-        m_root.Render(m_harness.Game().GetDisplayer());
-        return m_root.seen;
-    }
-
-    CTempStory m_story;
-    CGameHarness m_harness{Written(m_story)};
-    CCaptureRoot m_root;
-    CWidget* m_frame = nullptr;  // owned by m_root
-    CWidget* m_inner = nullptr;
-};
-
 }  // namespace
 
-// Items gain the offset of every container on their way up; a text
-// rectangle moves as a whole. Containers draw their own sprite first, then
-// each child's subtree in the order of addition. A hidden container hides
-// its whole subtree, whatever the children's own visibility; a hidden leaf
-// hides only itself; nothing is lost while hidden.
-TEST_F(Widget, ItemsGainEveryAncestorsOffsetInDepthFirstOrder) {
+// The dialogue frame's shape, one level deeper: a panel with a sprite of its
+// own (oneechan) at (0, 520) holding a picture (imouto), a text, an inner
+// panel with a picture and a text, and a last picture. Items gain the offset
+// of every container on their way up; a text rectangle moves as a whole.
+// Containers draw their own sprite first, then each child's subtree in the
+// order of addition. A hidden container hides its whole subtree, whatever the
+// children's own visibility; a hidden leaf hides only itself; nothing is lost
+// while hidden.
+TEST(Widget, ItemsGainEveryAncestorsOffsetInDepthFirstOrder) {
+    CTempStory story;
+    story.WriteSpriteImages({3, 6});
+    CGameHarness harness(story);
+    CDisplayer& displayer = harness.Game().GetDisplayer();
+    // Adds a widget named `name` at (left, top) to `parent`: a text when
+    // `text` is given, else a picture of sprite 3.
+    const auto add = [&](CWidget& parent, std::unique_ptr<CWidget> widget, const char* name,
+                         PixelRect rect) -> CWidget& {
+        widget->SetName(name);
+        widget->SetRect(rect);
+        if (auto* text = dynamic_cast<CTextWidget*>(widget.get())) {
+            text->SetText(name);
+            text->SetFont(displayer.CreateFont(FontDesc{"", 30}));
+        } else if (!dynamic_cast<CWidgetPanel*>(widget.get())) {
+            widget->SetSprite(harness.Game().GetDatabase().LoadSprite(3));
+        }
+        CWidget& added = *widget;
+        parent.AddChild(std::move(widget));
+        return added;
+    };
+    CCaptureRoot root;
+    CWidget& frame = add(root, std::make_unique<CWidgetPanel>(), "frame", {0, 520, 0, 0});
+    frame.SetSprite(harness.Game().GetDatabase().LoadSprite(6));
+    CWidget& portrait = add(frame, std::make_unique<CImageWidget>(), "portrait", {70, -180, 0, 0});
+    add(frame, std::make_unique<CTextWidget>(), "content", {400, 60, 1100, 200});
+    CWidget& inner = add(frame, std::make_unique<CWidgetPanel>(), "inner", {10, 20, 0, 0});
+    add(inner, std::make_unique<CImageWidget>(), "deep", {1, 2, 0, 0});
+    add(inner, std::make_unique<CTextWidget>(), "deepText", {5, 6, 7, 8});
+    add(frame, std::make_unique<CImageWidget>(), "last", {-5, -5, 0, 0});
+    const auto rendered = [&] {
+        root.seen.clear();
+        root.Render(displayer);
+        return root.seen;
+    };
     const std::string all =
         "oneechan.png@0,520 imouto.png@70,340 content@400,580,1100,720 imouto.png@11,542 "
         "deepText@15,546,17,548 imouto.png@-5,515 ";
-    EXPECT_EQ(Rendered(), all);
-    CWidget* portrait = m_root.FindByName("portrait");
-    portrait->SetVisible(false);
-    m_inner->SetVisible(false);
-    EXPECT_EQ(Rendered(), "oneechan.png@0,520 content@400,580,1100,720 imouto.png@-5,515 ");
-    m_frame->SetVisible(false);
-    m_inner->SetVisible(true);
-    EXPECT_EQ(Rendered(), "");
-    m_frame->SetVisible(true);
-    portrait->SetVisible(true);
-    EXPECT_EQ(Rendered(), all);
+    EXPECT_EQ(rendered(), all);
+    EXPECT_EQ(root.FindByName("portrait"), &portrait);
+    portrait.SetVisible(false);
+    inner.SetVisible(false);
+    EXPECT_EQ(rendered(), "oneechan.png@0,520 content@400,580,1100,720 imouto.png@-5,515 ");
+    frame.SetVisible(false);
+    inner.SetVisible(true);
+    EXPECT_EQ(rendered(), "");
+    frame.SetVisible(true);
+    portrait.SetVisible(true);
+    EXPECT_EQ(rendered(), all);
 }

@@ -12,14 +12,8 @@ namespace {
 
 class SceneStory : public ::testing::Test {
 protected:
-    SceneStory() {
-        for (int number : {1, 2, 3, 6})
-            m_story.WriteSpriteImages(number);
-    }
-    RunResult Run(const std::string& start, uint32_t frames) {
-        m_story.WriteScript("start.txt", start);
-        return m_story.RunHeadless(frames);
-    }
+    SceneStory() { m_story.WriteSpriteImages({1, 2, 3, 6}); }
+    RunResult Run(const std::string& start, uint32_t frames) { return m_story.Play(start, frames); }
     CTempStory m_story;
 };
 
@@ -55,18 +49,28 @@ TEST_F(SceneStory, EntitiesAreDrawnByDepthThenByArrival) {
 
 // Every step that ends in a trap cell restarts the trap's script, so a walk
 // across the trap logs once per such step (each restart runs in the frame
-// after it). The arrival step itself is not checked against the grid.
+// after it). The arrival step itself is not checked against the grid. A trap's
+// script that binds its own slot again is destroyed in the middle of its step:
+// it takes no further step, and the new script runs from the next step on.
 TEST_F(SceneStory, ATrapFiresOncePerStepThatEndsOnIt) {
-    m_story.WriteScript("script01.txt", "Debug trap\n");
-    const RunResult run = Run(WalkAcrossTrap("SetTrap 7 1\n"), 90);
     CWalkGrid grid(2048, 1024);
     grid.Paint(320, 280, 320, 320, 7);
-    size_t stepsOnTrap = 0;
-    for (uint32_t frame = 2; CSceneStory::CentreIn(run, frame).x < 600; ++frame)
-        stepsOnTrap += grid.At(static_cast<int32_t>(CSceneStory::CentreIn(run, frame).x), 300) == 7;
-    EXPECT_GT(stepsOnTrap, 5u);
-    EXPECT_EQ(CSceneStory::Count(run.log, "trap\n"), stepsOnTrap);
-    EXPECT_EQ(CSceneStory::CentreIn(run, 90).x, 600);  // traps do not block
+    m_story.WriteScript("script02.txt", "Debug second\n");
+    for (const bool replaced : {false, true}) {
+        SCOPED_TRACE(replaced ? "replaced" : "kept");
+        m_story.WriteScript("script01.txt",
+                            replaced ? "SetTrap 7 2\nDebug never\n" : "Debug trap\n");
+        const RunResult run = Run(WalkAcrossTrap("SetTrap 7 1\n"), 90);
+        size_t stepsOnTrap = 0;
+        for (uint32_t frame = 2; CSceneStory::CentreIn(run, frame).x < 600; ++frame)
+            stepsOnTrap +=
+                grid.At(static_cast<int32_t>(CSceneStory::CentreIn(run, frame).x), 300) == 7;
+        EXPECT_GT(stepsOnTrap, 5u);
+        EXPECT_EQ(CSceneStory::Count(run.log, replaced ? "second\n" : "trap\n"),
+                  stepsOnTrap - replaced);
+        EXPECT_EQ(CSceneStory::Count(run.log, "never"), 0u);
+        EXPECT_EQ(CSceneStory::CentreIn(run, 90).x, 600);  // traps do not block
+    }
 }
 
 // A trap with no script runs nothing, and slots 0 (free ground) and 255
@@ -82,16 +86,6 @@ TEST_F(SceneStory, TrapsWithoutAScriptAndSlotsNoCellFiresDoNothing) {
     };
     for (const std::string& start : starts)
         EXPECT_EQ(Run(start, 90).log, "") << start;
-}
-
-// A trap's script that binds its own slot again is destroyed in the middle
-// of its step: it takes no further step, and the new script runs from then on.
-TEST_F(SceneStory, ATrapScriptMayReplaceItself) {
-    m_story.WriteScript("script01.txt", "SetTrap 7 2\nDebug never\n");
-    m_story.WriteScript("script02.txt", "Debug second\n");
-    const RunResult run = Run(WalkAcrossTrap("SetTrap 7 1\n"), 90);
-    EXPECT_EQ(CSceneStory::Count(run.log, "never"), 0u);
-    EXPECT_GT(CSceneStory::Count(run.log, "second\n"), 3u);
 }
 
 // The grid reaches a little beyond the scene's rectangle, but a point above
