@@ -20,7 +20,7 @@ TEST(InputFile, ReadsEveryEventIgnoringCommentsAndBlankLines) {
     std::string error;
     ASSERT_TRUE(
         Parse("# a replay\n\n3 motion 10 -4   # right and up\n  5 press\n5 release\n"
-              "7 escape\n2 close\n",
+              "7 escape\n2 close\n6 key 9\n",
               events, error))
         << error;
     std::string lines;
