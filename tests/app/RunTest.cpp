@@ -146,6 +146,8 @@ TEST(Run, WriteFailuresAreReported) {
     EXPECT_EQ(errors.find(said, first + 1), std::string::npos) << "said more than once";
 }
 
+// On stderr a line a command caused names the command's place; the log
+// keeps the bare line.
 TEST(Run, EveryLogLineAlsoReachesStandardError) {
     CTempStory story;
     story.WriteScript("start.txt", "Debug to_both WaitForEvent EVENT_HERO_STOP\n");
@@ -153,5 +155,8 @@ TEST(Run, EveryLogLineAlsoReachesStandardError) {
         story.RunBinary({"--data", story.Dir().string(), "--headless", "--frames", "3"});
     EXPECT_EQ(run.exitCode, 0);
     EXPECT_EQ(run.log, "to_both\nWaitForEvent\n");
-    EXPECT_NE(run.errors.find("to_both\nWaitForEvent\n"), std::string::npos) << run.errors;
+    EXPECT_NE(
+        run.errors.find("script/start.txt:1:1: to_both\nscript/start.txt:1:15: WaitForEvent\n"),
+        std::string::npos)
+        << run.errors;
 }
