@@ -27,12 +27,14 @@ void CheckFolder(benchmark::State& state, const fs::path& folder) {
     state.counters["findings"] = static_cast<double>(findings);
 }
 
-// Every kind of command, with labels, jumps and texts, ten lines a round.
+// A clean story of many kinds of command, with labels, jumps and texts, ten
+// lines a round.
 std::string TenThousandLines() {
     std::string text;
     for (int i = 0; i < 1000; ++i) {
         const std::string n = std::to_string(i);
-        text += "at" + n + ":\nmove $a0 " + n + "\nmove $a1 $v0\nSetGlobalFlag\n";
+        text += "at" + n + ":\nmove $a0 " + std::to_string(i % 256) + "\nmove $a1 $v0\n";
+        text += "SetGlobalFlag\n";
         text += "beq $a0 $a1 at" + n + "\nSetDialogueSpeaker name" + n + "\n";
         text += "SetDialogueContent text_of_line_" + n + "\nWaitForEvent EVENT_MOUSE_DOWN\n";
         text += "Debug step" + n + "\nj at" + std::to_string((i + 1) % 1000) + "\n";
