@@ -88,6 +88,14 @@ CCommandLine::Result CCommandLine::Parse(const std::vector<std::string>& args, O
                    "Window: write the wall-clock time of every frame to FILE (for benchmarks)")
         ->type_name("FILE");
     app.add_flag("--overlay", options.overlay, "Draw the walk grid, hit boxes and frame rate");
+    app.add_flag("--check", options.check,
+                 "Check the story for mistakes and play nothing (exit 1 on an error)");
+    app.add_option("--trace", options.traceFile,
+                   "Write one line per executed command to FILE: frame, place, tokens, registers")
+        ->type_name("FILE");
+    app.add_option("--start-at", options.startLabel,
+                   "Begin the start script at LABEL instead of its top")
+        ->type_name("LABEL");
 
     std::vector<std::string> reversed(args.rbegin(), args.rend());  // CLI11 takes them backwards
     try {

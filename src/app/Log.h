@@ -1,8 +1,22 @@
 #pragma once
 #include <cstdio>
+#include <string>
+
+// Where the line being written comes from, such as the script command that
+// is running ("script/start.txt:12:3"). Set by whoever runs that command, for
+// the length of it.
+class CLogPlace {
+public:
+    virtual std::string Text() const = 0;
+
+protected:
+    ~CLogPlace() = default;
+};
 
 // The engine's diagnostic log: every line goes to log.txt in the working
 // directory and to stderr. One process-wide sink, opened by the entry point.
+// While a place is set, stderr shows it before the line; log.txt keeps the
+// line alone, as it always has.
 class CLog {
 public:
     // Empties the file: each run starts a fresh log.
@@ -13,10 +27,23 @@ public:
     // printf-style; appends one line break. Story text must go through "%s",
     // never as the format (the attribute makes the compiler check that).
     static void Write(const char* format, ...) __attribute__((format(printf, 1, 2)));
+    // A mistake the log has no line for: "PLACE: warning: message" on stderr
+    // only, once per place and message (a loop does not repeat it).
+    static void Warn(const char* format, ...) __attribute__((format(printf, 1, 2)));
+
+    // Null: no place. Returns the place it replaces.
+    static const CLogPlace* SetPlace(const CLogPlace* place) {
+        const CLogPlace* previous = s_place;
+        s_place = place;
+        return previous;
+    }
 
 private:
     static void SayWriteFailure();
 
+    static void WritePlace();
+
     static std::FILE* s_file;
-    static bool s_writeFailed;  // said once on stderr; the run goes on
+    static const CLogPlace* s_place;  // borrowed, for the length of one command
+    static bool s_writeFailed;        // said once on stderr; the run goes on
 };

@@ -20,4 +20,7 @@ struct Options {
     std::string dumpFile;
     std::vector<ScreenshotRequest> screenshots;
     bool overlay = false;
+    bool check = false;      // check the story and play nothing
+    std::string traceFile;   // one line per executed command; empty: no trace
+    std::string startLabel;  // where the start script begins; empty: its top
 };

@@ -61,8 +61,8 @@ void ShowChoices(CCommandContext& c) {
 }
 
 constexpr CommandEntry kChoiceCommands[] = {
-    {"AddChoice", AddChoice},
-    {"ShowChoices", ShowChoices},
+    {"AddChoice", AddChoice, {.args = "x"}},  // its text is cut as it is shown
+    {"ShowChoices", ShowChoices, {.args = ""}},
 };
 
 }  // namespace

@@ -6,7 +6,8 @@
 #include "scripting/Script.h"
 
 // To add a command: write its handler in the file of its theme and list it in
-// that file's table; nothing else changes. To add a theme: a new
+// that file's table with its shape (what it reads, and where it acts), which
+// is all that `tabi --check` knows of it; nothing else changes. To add a theme: a new
 // <Theme>Commands.cpp whose function returns its table, declared in
 // CommandTable.h, and one more group in the list below.
 const CCommandTable& CCommandTable::Engine() {
@@ -19,7 +20,7 @@ const CCommandTable& CCommandTable::Engine() {
 CCommandTable::CCommandTable(std::initializer_list<std::span<const CommandEntry>> groups) {
     for (const std::span<const CommandEntry> group : groups)
         for (const CommandEntry& entry : group)
-            if (!m_handlers.emplace(entry.name, entry.handler).second)
+            if (!m_entries.emplace(entry.name, &entry).second)
                 CLog::Write("CCommandTable: command %.*s is listed twice",
                             static_cast<int>(entry.name.size()), entry.name.data());
 }
@@ -31,8 +32,13 @@ CommandHandler CCommandTable::Resolve(std::string_view token) const {
 }
 
 CommandHandler CCommandTable::Find(std::string_view name) const {
-    const auto found = m_handlers.find(name);
-    return found == m_handlers.end() ? nullptr : found->second;
+    const CommandEntry* entry = Entry(name);
+    return entry ? entry->handler : nullptr;
+}
+
+const CommandEntry* CCommandTable::Entry(std::string_view name) const {
+    const auto found = m_entries.find(name);
+    return found == m_entries.end() ? nullptr : found->second;
 }
 
 void CCommandTable::SkipLabel(CCommandContext&) {}

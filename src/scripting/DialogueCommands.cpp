@@ -115,16 +115,16 @@ void Unlock(CCommandContext& c) {
 }
 
 constexpr CommandEntry kDialogueCommands[] = {
-    {"SetDialogueContent", SetDialogueContent},
-    {"SetDialogueSpeaker", SetDialogueSpeaker},
-    {"LoadPortrait", LoadPortrait},
-    {"SelectPortrait", SelectPortrait},
-    {"SetPortraitVisible", SetPortraitVisible},
-    {"SetSpeakerVisible", SetSpeakerVisible},
-    {"ShowDialogueFrame", ShowDialogueFrame},
-    {"HideDialogueFrame", HideDialogueFrame},
-    {"Lock", Lock},
-    {"Unlock", Unlock},
+    {"SetDialogueContent", SetDialogueContent, {"t"}},
+    {"SetDialogueSpeaker", SetDialogueSpeaker, {"k"}},
+    {"LoadPortrait", LoadPortrait, {"", "-p"}},
+    {"SelectPortrait", SelectPortrait, {""}},
+    {"SetPortraitVisible", SetPortraitVisible, {""}},
+    {"SetSpeakerVisible", SetSpeakerVisible, {""}},
+    {"ShowDialogueFrame", ShowDialogueFrame, {""}},
+    {"HideDialogueFrame", HideDialogueFrame, {""}},
+    {"Lock", Lock, {"", "", CommandMode::Scene}},
+    {"Unlock", Unlock, {"", "", CommandMode::Scene}},
 };
 
 }  // namespace

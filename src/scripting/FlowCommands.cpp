@@ -17,7 +17,10 @@ void WaitForEvent(CCommandContext& c) {
     c.Script().SetState(ScriptState::Waiting);
     const char* name = c.NextText();
     CLog::Write("WaitForEvent");
-    if (const uint8_t code = CScriptManager::EventCode(name)) c.Script().SetAwaitedEvent(code);
+    if (const uint8_t code = CScriptManager::EventCode(name))
+        c.Script().SetAwaitedEvent(code);
+    else
+        CLog::Warn("no event is named %s; the script waits for the event it waited for last", name);
 }
 
 void Jump(CCommandContext& c) {
@@ -25,11 +28,14 @@ void Jump(CCommandContext& c) {
     if (!c.Script().JumpTo(label)) CLog::Write("Jump failed. No label %s", label.text);
 }
 
-// A missing label is not logged here; the script ends all the same.
+// A missing label is not logged here (the log's lines stay as they are); the
+// script ends all the same, and the author is warned.
 void BranchIfEqual(CCommandContext& c) {
     const ScriptToken& left = c.Next();
     const ScriptToken& right = c.Next();
     const ScriptToken& label = c.Next();
+    if (label.jumpTarget == ScriptToken::kNoLabel) [[unlikely]]
+        CLog::Warn("beq: no label %s in this file; taking the branch ends the script", label.text);
     if (c.Script().GetRegister(left) == c.Script().GetRegister(right)) c.Script().JumpTo(label);
 }
 
@@ -93,18 +99,18 @@ void GetPrevScene(CCommandContext& c) {
 }
 
 constexpr CommandEntry kFlowCommands[] = {
-    {"WaitForEvent", WaitForEvent},
-    {"j", Jump},
-    {"beq", BranchIfEqual},
-    {"move", Move},
-    {"Terminate", Terminate},
-    {"End", End},
-    {"Debug", Debug},
-    {"ChangeMode", ChangeMode},
-    {"GetGlobalFlag", GetGlobalFlag},
-    {"SetGlobalFlag", SetGlobalFlag},
-    {"SetCurScene", SetCurScene},
-    {"GetPrevScene", GetPrevScene},
+    {"WaitForEvent", WaitForEvent, {"e"}},
+    {"j", Jump, {"l"}},
+    {"beq", BranchIfEqual, {"rrl"}},
+    {"move", Move, {"wv"}},
+    {"Terminate", Terminate, {""}},
+    {"End", End, {""}},
+    {"Debug", Debug, {"x"}},
+    {"ChangeMode", ChangeMode, {"", "m"}},
+    {"GetGlobalFlag", GetGlobalFlag, {"", "f"}},
+    {"SetGlobalFlag", SetGlobalFlag, {"", "f"}},
+    {"SetCurScene", SetCurScene, {"n"}},
+    {"GetPrevScene", GetPrevScene, {""}},
 };
 
 }  // namespace

@@ -10,9 +10,11 @@
 #include "app/Log.h"
 #include "display/Database.h"
 #include "display/Sprite.h"
+#include "platform/TextCodec.h"
 #include "scripting/CommandContext.h"
 #include "scripting/CommandTable.h"
 #include "scripting/Script.h"
+#include "story/Story.h"
 #include "world/Entity.h"
 #include "world/ModeRPGNormal.h"
 
@@ -22,9 +24,14 @@ CModeRPGNormal* Scene(CCommandContext& c) {
     return c.Game().Scene();
 }
 
+// In the role-playing mode a name no entity has is the story's mistake.
 CEntity* EntityNamed(CCommandContext& c, const char* name) {
     CMode* mode = c.Game().GetMode();
-    return mode ? mode->FindEntityByName(name) : nullptr;
+    CEntity* entity = mode ? mode->FindEntityByName(name) : nullptr;
+    if (!entity && Scene(c))
+        CLog::Warn("%s: no entity is named %s", c.CommandName(),
+                   CTextCodec::ToUtf8(name, c.Game().Story().Encoding()).c_str());
+    return entity;
 }
 
 // Registers are unsigned: a negative number placed with "move" becomes a
@@ -91,7 +98,10 @@ void SetTile(CCommandContext& c) {
     const int32_t x1 = c.NextNumber(), y1 = c.NextNumber();
     const int32_t x2 = c.NextNumber(), y2 = c.NextNumber();
     const auto value = static_cast<uint8_t>(c.NextNumber());
-    if (CModeRPGNormal* scene = Scene(c)) scene->SetTile(x1, y1, x2, y2, value);
+    CModeRPGNormal* scene = Scene(c);
+    if (scene && !scene->HasSize())
+        CLog::Warn("SetTile before SetSceneScale: the scene has no walk grid yet; ignored");
+    if (scene) scene->SetTile(x1, y1, x2, y2, value);
 }
 
 // A speed of 0 or below would leave the entity in a walk that never ends
@@ -155,21 +165,21 @@ void GetSpeed(CCommandContext& c) {
 }
 
 constexpr CommandEntry kSceneCommands[] = {
-    {"LoadSprite", LoadSprite},
-    {"PlaceEntity", PlaceEntity},
-    {"SetEntityDepth", SetEntityDepth},
-    {"SetEntityCenter", SetEntityCenter},
-    {"SetHero", SetHero},
-    {"SetNPC", SetNPC},
-    {"SetSceneScale", SetSceneScale},
-    {"SetTile", SetTile},
-    {"MoveEntityTo", MoveEntityTo},
-    {"SetTrap", SetTrap},
-    {"CleanScene", CleanScene},
-    {"GetHero", GetHero},
-    {"PlaySeq", PlaySeq},
-    {"SetEntityScript", SetEntityScript},
-    {"GetSpeed", GetSpeed},
+    {"LoadSprite", LoadSprite, {"pxs", "", CommandMode::Scene}},
+    {"PlaceEntity", PlaceEntity, {""}},
+    {"SetEntityDepth", SetEntityDepth, {"sn", "", CommandMode::Scene}},
+    {"SetEntityCenter", SetEntityCenter, {"snn", "", CommandMode::Scene}},
+    {"SetHero", SetHero, {"s", "", CommandMode::Scene}},
+    {"SetNPC", SetNPC, {""}},
+    {"SetSceneScale", SetSceneScale, {"nn", "", CommandMode::Scene}},
+    {"SetTile", SetTile, {"nnnnn", "", CommandMode::SizedScene}},
+    {"MoveEntityTo", MoveEntityTo, {"snnn", "", CommandMode::Scene}},
+    {"SetTrap", SetTrap, {"nc", "", CommandMode::Scene}},
+    {"CleanScene", CleanScene, {""}},
+    {"GetHero", GetHero, {"", "", CommandMode::Scene}},
+    {"PlaySeq", PlaySeq, {""}},
+    {"SetEntityScript", SetEntityScript, {"", "-c"}},
+    {"GetSpeed", GetSpeed, {""}},
 };
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include "scripting/CommandContext.h"
 #include "scripting/ScriptManager.h"
 #include "scripting/ScriptSource.h"
+#include "scripting/Trace.h"
 
 #include <algorithm>
 #include <limits>
@@ -17,8 +18,31 @@ CScript::CScript(std::shared_ptr<const CScriptSource> source) : m_source(std::mo
     m_tokenCount = static_cast<uint32_t>(m_source->Tokens().size());
 }
 
+namespace {
+
+// The place of the command a step runs, set for the log while it runs.
+class CStepPlace final : public CLogPlace {
+public:
+    CStepPlace(const CScriptSource& source, uint32_t index)
+        : m_source(source), m_index(index), m_previous(CLog::SetPlace(this)) {}
+    CStepPlace(const CStepPlace&) = delete;
+    CStepPlace& operator=(const CStepPlace&) = delete;
+    ~CStepPlace() { CLog::SetPlace(m_previous); }
+    std::string Text() const override { return m_source.PlaceText(m_index); }
+
+private:
+    // The library keeps every loaded file for the game's life, so the source
+    // outlives a script destroyed by its own step.
+    const CScriptSource& m_source;
+    uint32_t m_index;
+    const CLogPlace* m_previous;
+};
+
+}  // namespace
+
 CScript::~CScript() {
     if (m_manager) m_manager->Forget(*this);
+    if (CTrace* trace = CTrace::Active()) trace->Forget(*this);
 }
 
 StepResult CScript::Run(CGame& game) {
@@ -27,12 +51,27 @@ StepResult CScript::Run(CGame& game) {
         m_state = ScriptState::Ended;
         return StepResult::Done;
     }
-    const ScriptToken& command = m_tokens[m_position++];
+    if (CTrace* trace = CTrace::Active()) [[unlikely]]
+        return RunTraced(game, *trace);
+    return Step(game);
+}
+
+StepResult CScript::Step(CGame& game) {
+    const uint32_t index = m_position++;
+    const ScriptToken& command = m_tokens[index];
     CCommandContext context(game, *this, command);
+    const CStepPlace place(*m_source, index);
     // The command may destroy this very script (a scene cleared by its own
     // entity's script): nothing of it is touched once the handler returns.
     command.handler(context);
     return context.Result();
+}
+
+StepResult CScript::RunTraced(CGame& game, CTrace& trace) {
+    trace.Begin(*this, *m_source, m_position);
+    const StepResult result = Step(game);  // may destroy this script: the trace is told
+    trace.End(game.FrameNumber());
+    return result;
 }
 
 bool CScript::FindLabel(std::string_view name) {
@@ -64,6 +103,10 @@ int CScript::ParseRegister(std::string_view token) {
     return index >= 0 && index < kRegisterCount ? static_cast<int>(index) : kBadRegister;
 }
 
+bool CScript::IsMisspeltRegister(std::string_view token) {
+    return ParseRegister(token) == 0 && token != "$zero" && token != "$0";
+}
+
 int32_t CScript::ReadNumber(std::string_view text) {
     constexpr int64_t kLimit = int64_t{std::numeric_limits<int32_t>::max()} + 1;
     size_t i = 0;
@@ -87,6 +130,19 @@ void CScript::SetRegister(std::string_view token, uint32_t value) {
         SetRegisterAt(index, value);
     else
         RejectWrite(token);
+}
+
+// A misspelt name is register 0 to the script, as it always was; the author
+// hears of it once.
+uint32_t CScript::RejectRead(const ScriptToken& token) const {
+    if (token.reg != kMisspeltRegister) return RejectRead(std::string_view(token.text));
+    CLog::Warn("%s is no register name; it reads 0, as $zero", token.text);
+    return 0;
+}
+
+void CScript::RejectWrite(const ScriptToken& token) const {
+    if (token.reg != kMisspeltRegister) return RejectWrite(std::string_view(token.text));
+    CLog::Warn("%s is no register name; nothing is stored, as in $zero", token.text);
 }
 
 uint32_t CScript::RejectRead(std::string_view token) const {

@@ -10,6 +10,7 @@
 class CGame;
 class CScriptManager;
 class CScriptSource;
+class CTrace;
 
 enum class ScriptState : uint8_t { Ready = 0, Running = 1, Ended = 2, Waiting = 3 };
 enum class StepResult : uint8_t { Done, ModeChange };
@@ -54,6 +55,8 @@ public:
     static bool IsLabel(std::string_view token) { return !token.empty() && token.back() == ':'; }
     // 0-31, kNotRegister for a token without $, kBadRegister past register 31.
     static int ParseRegister(std::string_view token);
+    // A $ token that reads as register 0 but is not spelt $zero or $0.
+    static bool IsMisspeltRegister(std::string_view token);
     // As atoi: optional sign and leading digits, 0 without digits; values
     // beyond 32 bits saturate.
     static int32_t ReadNumber(std::string_view text);
@@ -62,13 +65,13 @@ public:
     uint32_t GetRegister(std::string_view token) const;
     void SetRegister(std::string_view token, uint32_t value);
     uint32_t GetRegister(const ScriptToken& token) const {
-        return token.reg >= 0 ? m_registers[token.reg] : RejectRead(token.text);
+        return token.reg >= 0 ? m_registers[token.reg] : RejectRead(token);
     }
     void SetRegister(const ScriptToken& token, uint32_t value) {
         if (token.reg > 0)
             m_registers[token.reg] = value;
         else if (token.reg < 0)
-            RejectWrite(token.text);
+            RejectWrite(token);
     }
     uint32_t RegisterAt(int index) const {
         TABI_ASSERT(index >= 0 && index < kRegisterCount && "register index out of range");
@@ -84,6 +87,10 @@ private:
     friend class CCommandContext;  // reads the argument tokens
     friend class CScriptManager;   // keeps m_manager and m_listEntries
 
+    StepResult Step(CGame& game);
+    [[gnu::cold]] StepResult RunTraced(CGame& game, CTrace& trace);
+    [[gnu::cold]] uint32_t RejectRead(const ScriptToken& token) const;
+    [[gnu::cold]] void RejectWrite(const ScriptToken& token) const;
     [[gnu::cold]] uint32_t RejectRead(std::string_view token) const;
     [[gnu::cold]] void RejectWrite(std::string_view token) const;
 

@@ -14,14 +14,16 @@ std::string_view CScriptLibrary::PathOf(int number) const {
     return m_story.Scripts().PathOf(number);
 }
 
+ScriptReading CScriptLibrary::ReadingOf(const CStory& story) {
+    ScriptReading reading{story.Encoding(), nullptr};
+    if (story.HasManifest()) reading.pictures = &story.Pictures();
+    return reading;
+}
+
 std::unique_ptr<CScript> CScriptLibrary::Load(int number) {
     const std::string_view path = PathOf(number);
     if (path.empty()) return nullptr;
     std::shared_ptr<const CScriptSource>& source = m_sources[number];
-    if (!source) {
-        ScriptReading reading{m_story.Encoding(), nullptr};
-        if (m_story.HasManifest()) reading.pictures = &m_story.Pictures();
-        source = CScriptSource::Load(std::string(path), reading);
-    }
+    if (!source) source = CScriptSource::Load(std::string(path), ReadingOf(m_story));
     return std::make_unique<CScript>(source);
 }

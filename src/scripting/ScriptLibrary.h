@@ -6,6 +6,7 @@
 class CScript;
 class CScriptSource;
 class CStory;
+struct ScriptReading;
 
 // The story's numbered script files: each is read and split into tokens once,
 // on first use, and every script made from it shares that. Owned by the
@@ -21,6 +22,9 @@ public:
     // The file of a script number, relative to the story folder; empty for a
     // number the story's script table lacks.
     std::string_view PathOf(int number) const;
+    // How the story's script files are read: its encoding, and its picture
+    // names when it has a manifest.
+    static ScriptReading ReadingOf(const CStory& story);
 
     // A new script, with its own position, state and registers, even for a
     // number asked for before. Null (and nothing logged) for a number the

@@ -3,6 +3,7 @@
 #include "app/Assert.h"
 #include "app/Game.h"
 #include "app/Log.h"
+#include "app/Options.h"
 #include "display/Database.h"
 #include "scripting/Script.h"
 #include "story/Story.h"
@@ -48,6 +49,13 @@ uint8_t CScriptManager::EventCode(std::string_view name) {
     return kEventNone;
 }
 
+std::vector<std::string_view> CScriptManager::EventNames() {
+    std::vector<std::string_view> names;
+    for (const EventName& event : kEventNames)
+        names.push_back(event.name);
+    return names;
+}
+
 bool CScriptManager::Start() {
     m_start = m_game.GetDatabase().LoadScript(CScriptTable::kStartScript);
     if (!m_start || !m_start->IsOpen()) {
@@ -56,6 +64,9 @@ bool CScriptManager::Start() {
                     path.c_str());
         return false;
     }
+    // The command line made sure the label is there (--start-at).
+    if (const std::string& label = m_game.GetOptions().startLabel; !label.empty())
+        m_start->FindLabel(label);
     m_start->SetState(ScriptState::Running);
     Push(m_running, *m_start);
     return true;

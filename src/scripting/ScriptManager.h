@@ -29,6 +29,8 @@ public:
 
     // The event code of a name that stories use, kEventNone for any other.
     static uint8_t EventCode(std::string_view name);
+    // Every event name a story may wait for.
+    static std::vector<std::string_view> EventNames();
 
     // Loads script 0 and makes it run. False (logged, naming the file) when
     // it cannot be opened: a story without its start script has nothing to

@@ -25,7 +25,9 @@ std::shared_ptr<const CScriptSource> CScriptSource::Load(const std::string& path
                                                          const ScriptReading& reading) {
     std::string bytes;
     if (!CFileRead::ReadOrSay(path, CFileRead::kMaxScriptBytes, bytes)) return nullptr;
-    return Parse(bytes, reading);
+    auto source = std::make_shared<CScriptSource>(bytes, CCommandTable::Engine(), reading);
+    source->m_path = path;
+    return source;
 }
 
 std::shared_ptr<const CScriptSource> CScriptSource::Parse(std::string_view bytes,
@@ -88,6 +90,7 @@ void CScriptSource::Resolve(const CCommandTable& commands, const CPictureTable* 
         token.handler = commands.Resolve(text);
         token.number = CScript::ReadNumber(text);
         token.reg = static_cast<int8_t>(CScript::ParseRegister(text));
+        if (token.reg == 0 && CScript::IsMisspeltRegister(text)) token.reg = kMisspeltRegister;
         if (pictures && text.starts_with('@'))
             token.number = pictures->NumberOf(text.substr(1)).value_or(kUnknownPicture);
     }
@@ -99,6 +102,12 @@ SourcePlace CScriptSource::PlaceOf(uint32_t index) const {
     const auto next = std::upper_bound(m_lineStarts.begin(), m_lineStarts.end(), offset);
     const auto line = static_cast<uint32_t>(next - m_lineStarts.begin());
     return {line, offset - *(next - 1) + 1};
+}
+
+std::string CScriptSource::PlaceText(uint32_t index) const {
+    const SourcePlace place = PlaceOf(index);
+    return (m_path.empty() ? std::string("(script)") : m_path) + ':' + std::to_string(place.line) +
+           ':' + std::to_string(place.column);
 }
 
 // What a label search compares of a token: its first kMaxLabelBytes bytes,

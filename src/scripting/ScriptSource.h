@@ -68,6 +68,11 @@ public:
     // The file began with a UTF-8 byte-order mark (skipped, in either encoding).
     bool HadByteOrderMark() const { return m_byteOrderMark; }
     TextEncoding Encoding() const { return m_encoding; }
+    // The file it was loaded from, relative to the story folder; empty for
+    // text parsed from memory.
+    const std::string& Path() const { return m_path; }
+    // "path:line:column" of token `index`, as diagnostics name places.
+    std::string PlaceText(uint32_t index) const;
 
 private:
     void Split(std::string_view bytes);
@@ -76,6 +81,7 @@ private:
     std::string_view LabelPart(std::string_view text) const;
     bool FitsLabel(std::string_view name) const;
 
+    std::string m_path;
     std::string m_text;  // every token's text, each followed by a NUL; tokens point into it
     std::vector<ScriptToken> m_tokens;
     std::vector<uint32_t> m_lineStarts;  // byte offset of each line's first byte

@@ -14,6 +14,9 @@ constexpr int kRegA1 = 5;
 constexpr int kRegA2 = 6;
 constexpr int8_t kNotRegister = -1;  // the token does not begin with $
 constexpr int8_t kBadRegister = -2;  // a register name whose index is outside 0-31
+// A $ token that reads as register 0 without naming it ($b1): it reads 0
+// and stores nothing, as register 0 does, with a warning.
+constexpr int8_t kMisspeltRegister = -3;
 
 // One token of a script file, worked out once when the file is loaded and
 // shared by every script reading that file. Each field answers one question a
@@ -28,7 +31,7 @@ struct ScriptToken {
     uint32_t jumpTarget = kNoLabel;    // index of the token after the first label it names
     int32_t number = 0;                // the text read the way atoi reads it (@name: its picture)
     uint32_t offset = 0;               // of its first byte in the file: where to report it
-    int8_t reg = kNotRegister;         // register index, kNotRegister or kBadRegister
+    int8_t reg = kNotRegister;         // register index or one of the k...Register marks
 
     // True for every token that begins with $, names past register 31 included.
     bool IsRegisterName() const { return reg != kNotRegister; }

@@ -3,8 +3,10 @@
 // While the role-playing mode is current the first three are ignored (with 0
 // in $v0 for GetSprite) and no picture is loaded.
 #include "app/Game.h"
+#include "app/Log.h"
 #include "display/Database.h"
 #include "display/Sprite.h"
+#include "platform/TextCodec.h"
 #include "scripting/CommandContext.h"
 #include "scripting/CommandTable.h"
 #include "scripting/Script.h"
@@ -34,6 +36,9 @@ void GetSprite(CCommandContext& c) {
     const char* name = c.NextText();
     const CModeGalNormal* pictures = Pictures(c);
     const CSprite* sprite = pictures ? pictures->GetSprite(name) : nullptr;
+    if (pictures && !sprite)
+        CLog::Warn("GetSprite: no sprite is named %s",
+                   CTextCodec::ToUtf8(name, c.Game().Story().Encoding()).c_str());
     c.Script().SetRegisterAt(kRegV0, sprite ? sprite->Handle() : 0);
 }
 
@@ -53,10 +58,10 @@ void SetSpritePosition(CCommandContext& c) {
 }
 
 constexpr CommandEntry kSpriteCommands[] = {
-    {"AddSprite", AddSprite},
-    {"GetSprite", GetSprite},
-    {"DeleteSprite", DeleteSprite},
-    {"SetSpritePosition", SetSpritePosition},
+    {"AddSprite", AddSprite, {"xs", "p", CommandMode::Pictures}},
+    {"GetSprite", GetSprite, {"s", "", CommandMode::Pictures}},
+    {"DeleteSprite", DeleteSprite, {"", "", CommandMode::Pictures}},
+    {"SetSpritePosition", SetSpritePosition, {""}},
 };
 
 }  // namespace

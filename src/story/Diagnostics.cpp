@@ -21,3 +21,10 @@ std::string CDiagnostics::Format(const Diagnostic& d) {
     text += d.severity == Severity::Error ? ": error: " : ": warning: ";
     return text + d.message;
 }
+
+void CDiagnostics::SortFrom(size_t first) {
+    std::stable_sort(m_all.begin() + static_cast<std::ptrdiff_t>(first), m_all.end(),
+                     [](const Diagnostic& a, const Diagnostic& b) {
+                         return a.line != b.line ? a.line < b.line : a.column < b.column;
+                     });
+}

@@ -24,6 +24,9 @@ public:
     void Add(Diagnostic diagnostic) { m_all.push_back(std::move(diagnostic)); }
     void Error(std::string_view path, uint32_t line, uint32_t column, std::string message);
     bool HasErrors() const;
+    // Orders the findings from `first` on by line and column, keeping the
+    // order of those at one place: one file's findings read top to bottom.
+    void SortFrom(size_t first);
     const std::vector<Diagnostic>& All() const { return m_all; }
 
     // GCC style: "path:line:column: error: message" (the place shortened to

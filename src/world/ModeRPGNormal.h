@@ -34,6 +34,8 @@ public:
     void Draw() override;
 
     void SetSceneScale(int32_t width, int32_t height);
+    // SetSceneScale has given the scene its size and walk grid.
+    bool HasSize() const { return m_grid.has_value(); }
     void SetTile(int32_t x1, int32_t y1, int32_t x2, int32_t y2, uint8_t value);
     // Free (0) everywhere when there is no grid; blocked outside the grid.
     uint8_t CellAt(int32_t x, int32_t y) const;

@@ -118,9 +118,10 @@ RunResult CTempStory::RunBinary(const std::vector<std::string>& args) const {
     std::string command = TABI_BINARY;
     for (const std::string& arg : args)
         command += " '" + arg + "'";
-    command += " 2>'" + Path("stderr.txt") + "' >/dev/null";
+    command += " 2>'" + Path("stderr.txt") + "' >'" + Path("stdout.txt") + "'";
     const int status = std::system(command.c_str());
     RunResult result = Collect(WIFEXITED(status) ? WEXITSTATUS(status) : -1);
     result.errors = ReadFile("stderr.txt");
+    result.output = ReadFile("stdout.txt");
     return result;
 }

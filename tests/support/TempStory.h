@@ -13,6 +13,7 @@ struct RunResult {
     int exitCode = -1;
     std::string log;                   // log.txt, whole
     std::string errors;                // stderr, when the run was a separate process
+    std::string output;                // stdout, likewise
     std::vector<nlohmann::json> dump;  // one object per Render: {"frame":N,"items":[...]}
 
     std::vector<std::string> LogLines() const;
