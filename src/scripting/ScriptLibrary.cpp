@@ -19,8 +19,11 @@ std::unique_ptr<CScript> CScriptLibrary::Load(int number) {
     if (path.empty()) return nullptr;
     std::shared_ptr<const CScriptSource>& source = m_sources[number];
     if (!source) {
-        ScriptReading reading{m_story.Encoding(), nullptr};
-        if (m_story.HasManifest()) reading.pictures = &m_story.Pictures();
+        ScriptReading reading{m_story.Encoding(), nullptr, nullptr};
+        if (m_story.HasManifest()) {
+            reading.pictures = &m_story.Pictures();
+            reading.sounds = &m_story.Sounds();
+        }
         source = CScriptSource::Load(std::string(path), reading);
     }
     return std::make_unique<CScript>(source);
