@@ -7,6 +7,7 @@
 #include "input/InputFile.h"
 #include "input/InputRecorder.h"
 #include "platform/Platform.h"
+#include "sound/SoundManager.h"
 #include "story/Diagnostics.h"
 #include "story/Story.h"
 
@@ -68,6 +69,8 @@ void RunMessageLoop(CGame& game, CPlatform& platform, const Options& options,
             game.RequestQuit(ExitCode::Normal);
         } else if (event == WindowEvent::ToggleOverlay) {
             game.GetDisplayer().ToggleOverlay();  // a view only: not recorded
+        } else if (event == WindowEvent::ToggleMute) {
+            game.Sound().ToggleMute();  // a setting: not recorded either
         }
         game.Frame();
         if (recorder && recorder->Failed()) game.RequestQuit(ExitCode::Failure);

@@ -20,4 +20,6 @@ struct Options {
     std::string dumpFile;
     std::vector<ScreenshotRequest> screenshots;
     bool overlay = false;
+    int volume = 100;  // 0 to 100, music and effects alike
+    bool muted = false;
 };

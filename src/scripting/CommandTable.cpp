@@ -11,7 +11,7 @@
 // CommandTable.h, and one more group in the list below.
 const CCommandTable& CCommandTable::Engine() {
     static const CCommandTable table{FlowCommands(), SceneCommands(), SpriteCommands(),
-                                     DialogueCommands()};
+                                     DialogueCommands(), SoundCommands()};
     return table;
 }
 
