@@ -25,6 +25,7 @@ mkdir -p "$story/script" "$story/image"
 # dialogue frame (the controllers load them at start-up).
 demo=$(realpath "$(dirname "$0")/../demo/image")
 cp "$demo"/m[0-3].png "$demo/dia.png" "$story/image/"
+: >"$story/script/start.txt"  # a story without a start script does not run
 xvfb_pid=""
 cleanup() {
     [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
@@ -49,7 +50,8 @@ time_runs() {
     local times=() rss=0 kib seconds
     local TIMEFORMAT=%3R
     for _ in $(seq "${RUNS:-$runs}"); do
-        seconds=$({ time "$tabi" --data "$story" "$@" >/dev/null 2>&1; } 2>&1)
+        seconds=$({ time "$tabi" --data "$story" "$@" >/dev/null 2>&1; } 2>&1) ||
+            { echo "bench-window: tabi $* failed; see $story/log.txt" >&2; exit 1; }
         times+=("$(awk -v s="$seconds" 'BEGIN {printf "%d", s * 1000}')")
         /usr/bin/time -f "%M" -o "$story/rss.txt" "$tabi" --data "$story" "$@" >/dev/null 2>&1 ||
             { echo "bench-window: tabi $* failed; see $story/log.txt" >&2; exit 1; }
