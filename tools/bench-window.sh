@@ -4,7 +4,8 @@
 # renderer and dummy audio. Usage: tools/bench-window.sh BUILD_DIR
 #   window start-up : launch -> first presented frame -> exit, --windowed --frames 3
 #   idle            : CPU of a windowed run that shows nothing new for 10 s,
-#                     and its frame intervals from --frame-times
+#                     and its frame intervals from --frame-times; the same
+#                     with the demo's music looping
 #   headless        : --frames 2 on an empty story, and logic-only frames/s
 # Times are medians of RUNS runs (default 7); RSS is the largest seen.
 set -euo pipefail
@@ -24,6 +25,7 @@ mkdir -p "$story/script" "$story/image"
 # dialogue frame (the controllers load them at start-up).
 demo=$(realpath "$(dirname "$0")/../demo/image")
 cp "$demo"/m[0-3].png "$demo/dia.png" "$story/image/"
+: >"$story/script/start.txt"  # a story without a start script does not run
 xvfb_pid=""
 cleanup() {
     [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
@@ -48,7 +50,8 @@ time_runs() {
     local times=() rss=0 kib seconds
     local TIMEFORMAT=%3R
     for _ in $(seq "${RUNS:-$runs}"); do
-        seconds=$({ time "$tabi" --data "$story" "$@" >/dev/null 2>&1; } 2>&1)
+        seconds=$({ time "$tabi" --data "$story" "$@" >/dev/null 2>&1; } 2>&1) ||
+            { echo "bench-window: tabi $* failed; see $story/log.txt" >&2; exit 1; }
         times+=("$(awk -v s="$seconds" 'BEGIN {printf "%d", s * 1000}')")
         /usr/bin/time -f "%M" -o "$story/rss.txt" "$tabi" --data "$story" "$@" >/dev/null 2>&1 ||
             { echo "bench-window: tabi $* failed; see $story/log.txt" >&2; exit 1; }
@@ -78,6 +81,27 @@ awk 'NR > 1 {d = ($1 - prev) / 1000; sum += d; n++; if (n == 1 || d < lo) lo = d
      {prev = $1}
      END {printf "frame interval over %d frames: mean %.2f ms, min %.2f ms, max %.2f ms  (target mean 22-23, min >= 22)\n", n, sum / n, lo, hi}' \
     "$story/times.txt"
+
+# The same idle screen with the demo's music looping: the mixer decodes and
+# mixes while nothing is drawn.
+music=$(mktemp -d)
+mkdir -p "$music/script" "$music/image"
+cp "$story"/image/*.png "$music/image/"
+cp "$demo/../sound/theme.ogg" "$music/"
+printf '[sounds.1]\nfile = "theme.ogg"\n' >"$music/story.toml"
+printf 'move $a0 1\nPlayMusic\n' >"$music/script/start.txt"
+"$tabi" --data "$music" --windowed --renderer software >/dev/null 2>&1 &
+pid=$!
+sleep 1
+before=$(ticks)
+sleep "$idle_seconds"
+after=$(ticks)
+kill -TERM "$pid"
+wait "$pid" || true
+grep -q CSoundManager "$music/log.txt" && { echo "bench-window: the music did not play" >&2; exit 1; }
+rm -rf "$music"
+printf 'idle window CPU with music over %d s: %5.2f %% of a core  (target <= 2 %%)\n' "$idle_seconds" \
+    "$(awk -v t=$((after - before)) -v hz="$hz" -v s="$idle_seconds" 'BEGIN {print t * 100 / (hz * s)}')"
 
 read -r ms kib < <(time_runs --headless --frames 2)
 printf 'headless --frames 2: %4d ms median, peak RSS %5.1f MiB  (target <= 30 ms, <= 40 MiB)\n' \

@@ -11,6 +11,7 @@
 #include "scripting/ScriptLibrary.h"
 #include "scripting/ScriptSource.h"
 #include "scripting/Trace.h"
+#include "sound/SoundManager.h"
 #include "story/Diagnostics.h"
 #include "story/Story.h"
 #include "story/StoryChecker.h"
@@ -106,6 +107,8 @@ void RunMessageLoop(CGame& game, CPlatform& platform, const Options& options,
             game.RequestQuit(ExitCode::Normal);
         } else if (event == WindowEvent::ToggleOverlay) {
             game.GetDisplayer().ToggleOverlay();  // a view only: not recorded
+        } else if (event == WindowEvent::ToggleMute) {
+            game.Sound().ToggleMute();  // a setting: not recorded either
         }
         game.Frame();
         if (recorder && recorder->Failed()) game.RequestQuit(ExitCode::Failure);

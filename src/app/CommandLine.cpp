@@ -39,6 +39,14 @@ std::string ParseFrames(const std::string& text, uint32_t& frames) {
     return {};
 }
 
+std::string ParseVolume(const std::string& text, int& volume) {
+    uint32_t value = 0;
+    if (!ParseUnsigned(text, value) || value > 100)
+        return "--volume wants a whole number from 0 to 100, not '" + text + "'";
+    volume = static_cast<int>(value);
+    return {};
+}
+
 // "N:FILE" with N a frame number from 1.
 std::string ParseScreenshot(const std::string& text, std::vector<ScreenshotRequest>& out) {
     const auto colon = text.find(':');
@@ -62,6 +70,7 @@ CCommandLine::Result CCommandLine::Parse(const std::vector<std::string>& args, O
     std::string frames;
     std::vector<std::string> screenshots;
     std::string renderer = "auto";
+    std::string volume = "100";
     app.add_option("--data", options.dataDir,
                    "Story folder: change to DIR first (log.txt goes there)")
         ->type_name("DIR")
@@ -96,6 +105,8 @@ CCommandLine::Result CCommandLine::Parse(const std::vector<std::string>& args, O
     app.add_option("--start-at", options.startLabel,
                    "Begin the start script at LABEL instead of its top")
         ->type_name("LABEL");
+    app.add_option("--volume", volume, "Sound volume, 0 to 100 (default 100)")->type_name("0..100");
+    app.add_flag("--mute", options.muted, "Start with the sound muted (M toggles it in a window)");
 
     std::vector<std::string> reversed(args.rbegin(), args.rend());  // CLI11 takes them backwards
     try {
@@ -107,6 +118,7 @@ CCommandLine::Result CCommandLine::Parse(const std::vector<std::string>& args, O
 
     std::string error = ParseDisplaySize(display, options.platform);
     if (error.empty() && app.count("--frames") > 0) error = ParseFrames(frames, options.frames);
+    if (error.empty()) error = ParseVolume(volume, options.volume);
     for (const std::string& s : screenshots)
         if (error.empty()) error = ParseScreenshot(s, options.screenshots);
     if (!error.empty()) {

@@ -67,6 +67,7 @@ public:
     const CStory& Story() const { return m_story; }
     CDisplayer& GetDisplayer() { return *m_displayer; }
     CDatabase& GetDatabase() { return *m_database; }
+    CSoundManager& Sound() { return *m_sound; }
     CScriptManager& GetScriptManager() { return *m_scripts; }
     CHandleRegistry& Handles() { return *m_handles; }
     CGlobalState& GlobalState() { return *m_globalState; }

@@ -23,4 +23,6 @@ struct Options {
     bool check = false;      // check the story and play nothing
     std::string traceFile;   // one line per executed command; empty: no trace
     std::string startLabel;  // where the start script begins; empty: its top
+    int volume = 100;        // 0 to 100, music and effects alike
+    bool muted = false;
 };

@@ -9,6 +9,7 @@
 #include "display/RenderDump.h"
 #include "platform/Platform.h"
 #include "platform/TextCodec.h"
+#include "sound/SoundManager.h"
 #include "story/Story.h"
 
 #include <algorithm>
@@ -133,7 +134,8 @@ void CDisplayer::Render() {
     const uint32_t frame = m_game.FrameNumber();
     if (m_dump && !m_dump->WriteFrame(
                       frame, m_renderQueue,
-                      [this](const char* text) -> const std::string& { return Utf8Of(text); })) {
+                      [this](const char* text) -> const std::string& { return Utf8Of(text); },
+                      m_game.Sound().EventsOf(frame))) {
         CLog::Write("CDisplayer::Render() cannot write the render dump %s: %s",
                     m_game.GetOptions().dumpFile.c_str(), std::strerror(errno));
         m_dump.reset();  // said once

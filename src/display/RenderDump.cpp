@@ -1,13 +1,37 @@
 #include "display/RenderDump.h"
 
 #include "platform/Texture.h"
+#include "sound/SoundManager.h"
 
 #include <nlohmann/json.hpp>
+
+namespace {
+
+// {"play":"music"|"effect"} or {"stop":"music"}, with the sound's number and file.
+nlohmann::ordered_json SoundEntry(const SoundEvent& event) {
+    nlohmann::ordered_json entry;
+    switch (event.kind) {
+        case SoundEvent::Kind::MusicPlay:
+            entry["play"] = "music";
+            break;
+        case SoundEvent::Kind::MusicStop:
+            entry["stop"] = "music";
+            break;
+        case SoundEvent::Kind::Effect:
+            entry["play"] = "effect";
+            break;
+    }
+    entry["sound"] = event.number;
+    entry["file"] = event.file;
+    return entry;
+}
+
+}  // namespace
 
 CRenderDump::CRenderDump(const std::string& path) : m_file(path, std::ios::trunc) {}
 
 bool CRenderDump::WriteFrame(uint32_t frame, const std::vector<std::unique_ptr<RenderItem>>& items,
-                             const TextDecoder& toUtf8) {
+                             const TextDecoder& toUtf8, std::span<const SoundEvent> sounds) {
     nlohmann::ordered_json list = nlohmann::ordered_json::array();
     for (const auto& item : items) {
         nlohmann::ordered_json entry;
@@ -29,6 +53,11 @@ bool CRenderDump::WriteFrame(uint32_t frame, const std::vector<std::unique_ptr<R
     nlohmann::ordered_json line;
     line["frame"] = frame;
     line["items"] = std::move(list);
+    if (!sounds.empty()) {
+        nlohmann::ordered_json& entries = line["sounds"] = nlohmann::ordered_json::array();
+        for (const SoundEvent& event : sounds)
+            entries.push_back(SoundEntry(event));
+    }
     m_file << line.dump() << '\n';
     m_file.flush();
     return m_file.good();

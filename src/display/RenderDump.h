@@ -5,11 +5,15 @@
 #include <fstream>
 #include <functional>
 #include <memory>
+#include <span>
 #include <string>
 #include <vector>
 
+struct SoundEvent;
+
 // Writes --dump: one JSON line per Render, {"frame":N,"items":[...]}, with the
-// items as they were queued (layout positions, before the layout offsets).
+// items as they were queued (layout positions, before the layout offsets),
+// and "sounds":[...] after them when the frame started or stopped any.
 class CRenderDump {
 public:
     using TextDecoder = std::function<const std::string&(const char*)>;
@@ -18,7 +22,7 @@ public:
     bool IsOpen() const { return m_file.is_open(); }
     // False when the line did not reach the file (a full disk, a failing device).
     bool WriteFrame(uint32_t frame, const std::vector<std::unique_ptr<RenderItem>>& items,
-                    const TextDecoder& toUtf8);
+                    const TextDecoder& toUtf8, std::span<const SoundEvent> sounds);
 
 private:
     std::ofstream m_file;

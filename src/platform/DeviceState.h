@@ -22,6 +22,7 @@ inline int32_t SaturatingAdd(int32_t a, int32_t b) {
 }
 
 // The window messages the message loop handles, one per pass. ToggleOverlay
-// is the author's key (F1) for the development overlay: a view, not game
-// input, so it is neither recorded nor replayed.
-enum class WindowEvent : uint8_t { None, Close, Exposed, ToggleOverlay };
+// is the author's key (F1) for the development overlay, ToggleMute the
+// player's (M) for the sound: settings, not game input, so they are neither
+// recorded nor replayed.
+enum class WindowEvent : uint8_t { None, Close, Exposed, ToggleOverlay, ToggleMute };

@@ -1,4 +1,5 @@
 #pragma once
+#include "platform/AudioOut.h"
 #include "platform/DeviceState.h"
 #include "platform/DrawList.h"
 #include "platform/Font.h"
@@ -42,6 +43,9 @@ public:
     virtual bool CreateBackBuffer(int width, int height, std::string& error) = 0;
     virtual bool OpenInput(std::string& error) = 0;
     virtual bool OpenAudio(std::string& error) = 0;
+    // The device OpenAudio opened; before that, and in a headless run, one
+    // that plays nothing.
+    virtual CAudioOut& Audio() = 0;
 
     // [SECTION] The message loop. `frame` is the number of the CGame::Frame call
     // that follows (1 for the first); replayed input is stamped with it.

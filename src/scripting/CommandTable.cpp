@@ -11,8 +11,8 @@
 // <Theme>Commands.cpp whose function returns its table, declared in
 // CommandTable.h, and one more group in the list below.
 const CCommandTable& CCommandTable::Engine() {
-    static const CCommandTable table{FlowCommands(), SceneCommands(), SpriteCommands(),
-                                     DialogueCommands(), ChoiceCommands()};
+    static const CCommandTable table{FlowCommands(),     SceneCommands(),  SpriteCommands(),
+                                     DialogueCommands(), ChoiceCommands(), SoundCommands()};
     return table;
 }
 

@@ -45,6 +45,7 @@ std::span<const CommandEntry> SceneCommands();     // SceneCommands.cpp
 std::span<const CommandEntry> SpriteCommands();    // SpriteCommands.cpp
 std::span<const CommandEntry> DialogueCommands();  // DialogueCommands.cpp
 std::span<const CommandEntry> ChoiceCommands();    // ChoiceCommands.cpp
+std::span<const CommandEntry> SoundCommands();     // SoundCommands.cpp
 
 // Command name -> handler, for every command a story may use. A script file
 // asks it once per token when the file is loaded, so a step never looks a name

@@ -15,8 +15,11 @@ std::string_view CScriptLibrary::PathOf(int number) const {
 }
 
 ScriptReading CScriptLibrary::ReadingOf(const CStory& story) {
-    ScriptReading reading{story.Encoding(), nullptr};
-    if (story.HasManifest()) reading.pictures = &story.Pictures();
+    ScriptReading reading{story.Encoding(), nullptr, nullptr};
+    if (story.HasManifest()) {
+        reading.pictures = &story.Pictures();
+        reading.sounds = &story.Sounds();
+    }
     return reading;
 }
 

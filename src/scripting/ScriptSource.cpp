@@ -4,6 +4,7 @@
 #include "scripting/CommandTable.h"
 #include "scripting/Script.h"
 #include "story/PictureTable.h"
+#include "story/SoundTable.h"
 
 #include <algorithm>
 #include <fstream>
@@ -18,6 +19,14 @@ bool IsSpace(char c) {
 }
 
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+
+int32_t NumberOf(std::string_view token, const ScriptReading& reading) {
+    const std::string_view name = token.substr(1);
+    if (const auto picture = reading.pictures->NumberOf(name)) return *picture;
+    if (reading.sounds)
+        if (const auto sound = reading.sounds->NumberOf(name)) return *sound;
+    return CScriptSource::kUnknownPicture;
+}
 
 }  // namespace
 
@@ -48,7 +57,7 @@ CScriptSource::CScriptSource(std::string_view bytes, const CCommandTable& comman
     m_byteOrderMark = bytes.starts_with(kByteOrderMark);
     if (m_byteOrderMark) bytes.remove_prefix(kByteOrderMark.size());
     Split(bytes);
-    Resolve(commands, reading.pictures);
+    Resolve(commands, reading);
     IndexLabels();
 }
 
@@ -83,16 +92,16 @@ void CScriptSource::Split(std::string_view bytes) {
     }
 }
 
-// With a manifest, "@name" reads as the number of the picture of that name.
-void CScriptSource::Resolve(const CCommandTable& commands, const CPictureTable* pictures) {
+// With a manifest, "@name" reads as the number of the picture, or else the
+// sound, of that name (the manifest keeps the two sets of names apart).
+void CScriptSource::Resolve(const CCommandTable& commands, const ScriptReading& reading) {
     for (ScriptToken& token : m_tokens) {
         const std::string_view text = token.text;
         token.handler = commands.Resolve(text);
         token.number = CScript::ReadNumber(text);
         token.reg = static_cast<int8_t>(CScript::ParseRegister(text));
         if (token.reg == 0 && CScript::IsMisspeltRegister(text)) token.reg = kMisspeltRegister;
-        if (pictures && text.starts_with('@'))
-            token.number = pictures->NumberOf(text.substr(1)).value_or(kUnknownPicture);
+        if (reading.pictures && text.starts_with('@')) token.number = NumberOf(text, reading);
     }
 }
 

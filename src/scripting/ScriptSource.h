@@ -12,14 +12,16 @@
 
 class CCommandTable;
 class CPictureTable;
+class CSoundTable;
 
-// How a story's script files are read: their encoding, and the picture
-// names an @name token stands for.
+// How a story's script files are read: their encoding, and the picture and
+// sound names an @name token stands for.
 struct ScriptReading {
     TextEncoding encoding = TextEncoding::Gb2312;
     // Null in a story without a manifest: there, @ tokens read as numbers
     // the way any other token does.
     const CPictureTable* pictures = nullptr;
+    const CSoundTable* sounds = nullptr;  // null: no sound has a name
 };
 
 // Where a token stands in its file, counted from 1; the column in bytes
@@ -42,7 +44,8 @@ class CScriptSource {
 public:
     static constexpr size_t kMaxTokenBytes = 499;  // what the reader keeps of a token
     static constexpr size_t kMaxLabelBytes = 99;   // what a label search compares
-    // An @name that names no picture reads as this number, which no picture has.
+    // An @name that names nothing reads as this number, which no picture or
+    // sound has.
     static constexpr int32_t kUnknownPicture = -1;
 
     // Null when the file cannot be opened.
@@ -76,7 +79,7 @@ public:
 
 private:
     void Split(std::string_view bytes);
-    void Resolve(const CCommandTable& commands, const CPictureTable* pictures);
+    void Resolve(const CCommandTable& commands, const ScriptReading& reading);
     void IndexLabels();
     std::string_view LabelPart(std::string_view text) const;
     bool FitsLabel(std::string_view name) const;

@@ -15,9 +15,12 @@
 
 namespace {
 
-constexpr std::string_view kTopKeys[] = {"title", "encoding", "scripts", "pictures"};
+constexpr std::string_view kTopKeys[] = {"title", "encoding", "scripts", "pictures", "sounds"};
 constexpr std::string_view kPictureKeys[] = {"name",       "files",  "size",
                                              "animations", "hitbox", "ticks"};
+constexpr std::string_view kSoundKeys[] = {"name", "file"};
+constexpr const char* kNameRule =
+    "name must be letters, digits, '_' and '-' in quotes, such as \"hero\"";
 
 struct Place {
     uint32_t line = 0;
@@ -128,6 +131,17 @@ bool Integers(const toml::node& node, size_t count, int64_t low, int64_t high,
     return true;
 }
 
+// What a picture or a sound may be called, so that @name is one token.
+bool IsName(const toml::node& node) {
+    const auto* name = node.as_string();
+    const auto allowed = [](char c) {
+        return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') ||
+               c == '_' || c == '-';
+    };
+    return name && !name->get().empty() &&
+           std::all_of(name->get().begin(), name->get().end(), allowed);
+}
+
 // [SECTION] One picture.
 class CPictureReader {
 public:
@@ -157,19 +171,10 @@ public:
 
 private:
     void ReadName(const toml::node& node) {
-        const auto* name = node.as_string();
-        const auto allowed = [](char c) {
-            return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') ||
-                   c == '_' || c == '-';
-        };
-        if (!name || name->get().empty() ||
-            !std::all_of(name->get().begin(), name->get().end(), allowed)) {
-            m_findings.Error(
-                node.source(),
-                "name must be letters, digits, '_' and '-' in quotes, such as \"hero\"");
-            return;
-        }
-        m_row.name = name->get();
+        if (IsName(node))
+            m_row.name = node.as_string()->get();
+        else
+            m_findings.Error(node.source(), kNameRule);
     }
 
     void ReadFiles(const toml::node& node) {
@@ -249,16 +254,17 @@ private:
     CFindings& m_findings;
 };
 
-// [SECTION] The manifest's top level. To add a table (such as [sounds]): a
-// Read function below, its key in kTopKeys and one more branch in Read.
+// [SECTION] The manifest's top level. To add a table: a Read function below,
+// its key in kTopKeys and one more branch in Read.
 class CManifestWalker {
 public:
     CManifestWalker(std::string& title, TextEncoding& encoding, CScriptTable& scripts,
-                    CPictureTable& pictures, CFindings& findings)
+                    CPictureTable& pictures, CSoundTable& sounds, CFindings& findings)
         : m_title(title),
           m_encoding(encoding),
           m_scripts(scripts),
           m_pictures(pictures),
+          m_sounds(sounds),
           m_findings(findings) {}
 
     void Read(const toml::table& manifest) {
@@ -271,9 +277,11 @@ public:
                 ReadScripts(node);
             else if (key == "pictures")
                 ReadPictures(node);
-            else
+            else if (key != "sounds")
                 RejectUnknownKey(key, kTopKeys, m_findings);
         }
+        // After the pictures, whose names a sound's name must not repeat.
+        if (const toml::node* sounds = manifest.get("sounds")) ReadSounds(*sounds);
     }
 
 private:
@@ -358,10 +366,71 @@ private:
         m_pictures.Set(*number, std::move(row));
     }
 
+    // In file order, like the pictures, for the same reason.
+    void ReadSounds(const toml::node& node) {
+        const auto* table = node.as_table();
+        if (!table) {
+            m_findings.Error(node.source(), "sounds must hold tables such as [sounds.1]");
+            return;
+        }
+        std::vector<std::pair<const toml::key*, const toml::node*>> entries;
+        for (const auto& [key, sound] : *table)
+            entries.emplace_back(&key, &sound);
+        std::sort(entries.begin(), entries.end(), [](const auto& a, const auto& b) {
+            return a.first->source().begin < b.first->source().begin;
+        });
+        std::set<int32_t> seen;
+        for (const auto& [key, sound] : entries)
+            ReadSound(*key, *sound, seen);
+    }
+
+    void ReadSound(const toml::key& key, const toml::node& node, std::set<int32_t>& seen) {
+        const std::optional<int32_t> number = NumberKey(key, "sound", m_findings);
+        if (!number) return;
+        const std::string sound = "sound " + std::to_string(*number);
+        const auto* table = node.as_table();
+        if (!table) {
+            m_findings.Error(node.source(),
+                             sound + " must be a table: [sounds." + std::to_string(*number) + "]");
+            return;
+        }
+        if (!seen.insert(*number).second) m_findings.Error(key.source(), sound + " is given twice");
+        SoundRow row;
+        for (const auto& [field, value] : *table) {
+            if (field == "file")
+                row.file = InsideStory(value, "file", m_findings);
+            else if (field == "name")
+                ReadSoundName(value, *number, seen, row);
+            else
+                RejectUnknownKey(field, kSoundKeys, m_findings);
+        }
+        if (!table->contains("file")) m_findings.Error(key.source(), sound + " needs its file");
+        m_sounds.Set(*number, std::move(row));
+    }
+
+    // One name, one thing: a sound may not take a picture's name or another
+    // sound's.
+    void ReadSoundName(const toml::node& node, int32_t number, const std::set<int32_t>& seen,
+                       SoundRow& row) {
+        if (!IsName(node)) {
+            m_findings.Error(node.source(), kNameRule);
+            return;
+        }
+        row.name = node.as_string()->get();
+        const std::optional<int32_t> owner = m_sounds.NumberOf(row.name);
+        if (const std::optional<int32_t> picture = m_pictures.NumberOf(row.name); picture)
+            m_findings.Error(node.source(), "name " + Quoted(row.name) + " is already picture " +
+                                                std::to_string(*picture));
+        else if (owner && *owner != number && seen.count(*owner))
+            m_findings.Error(node.source(), "name " + Quoted(row.name) + " is already sound " +
+                                                std::to_string(*owner));
+    }
+
     std::string& m_title;
     TextEncoding& m_encoding;
     CScriptTable& m_scripts;
     CPictureTable& m_pictures;
+    CSoundTable& m_sounds;
     CFindings& m_findings;
 };
 
@@ -372,7 +441,7 @@ void CManifestReader::Read(std::string_view text, CStory& story, CDiagnostics& o
     try {
         const toml::table manifest = toml::parse(text, std::string_view(CStory::kManifestFile));
         CManifestWalker(story.m_title, story.m_encoding, story.m_scripts, story.m_pictures,
-                        findings)
+                        story.m_sounds, findings)
             .Read(manifest);
     } catch (const toml::parse_error& error) {
         findings.Error(error.source(), std::string(error.description()));

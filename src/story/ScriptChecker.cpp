@@ -8,6 +8,7 @@
 #include "scripting/ScriptManager.h"
 #include "story/Diagnostics.h"
 #include "story/NearestKey.h"
+#include "story/SoundTable.h"
 #include "story/Story.h"
 #include "ui/TextWidget.h"
 
@@ -196,7 +197,7 @@ void CScriptChecker::CheckValue(uint32_t index) {
     if (text.starts_with('$'))
         CheckRegister(index);
     else if (text.starts_with('@'))
-        CheckPictureName(index);
+        CheckPictureName(index, true);  // a value may name a sound as well
 }
 
 void CScriptChecker::CheckPicture(uint32_t index) {
@@ -209,7 +210,7 @@ void CScriptChecker::CheckPicture(uint32_t index) {
                "picture " + std::to_string(token.number) + " is not in the picture table");
 }
 
-void CScriptChecker::CheckPictureName(uint32_t index) {
+void CScriptChecker::CheckPictureName(uint32_t index, bool soundsToo) {
     const std::string_view name = Text(index).substr(1);
     if (!m_story.HasManifest()) {
         Report(index, true, "picture names come from story.toml, and this story has none");
@@ -219,6 +220,7 @@ void CScriptChecker::CheckPictureName(uint32_t index) {
         m_picturesUsed.insert(*number);
         return;
     }
+    if (soundsToo && m_story.Sounds().NumberOf(name)) return;
     std::vector<std::string_view> names;
     for (const auto& [number, row] : m_story.Pictures().Rows())
         if (!row.name.empty()) names.push_back(row.name);

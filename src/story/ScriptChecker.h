@@ -50,7 +50,7 @@ private:
     void CheckRegister(uint32_t index);
     void CheckValue(uint32_t index);
     void CheckPicture(uint32_t index);
-    void CheckPictureName(uint32_t index);
+    void CheckPictureName(uint32_t index, bool soundsToo = false);
     void CheckScript(uint32_t index);
     void CheckTextLength(uint32_t index, size_t kept, const char* what);
     void CheckMode(uint32_t index, const CommandEntry& entry);

@@ -2,6 +2,7 @@
 #include "platform/TextCodec.h"
 #include "story/PictureTable.h"
 #include "story/ScriptTable.h"
+#include "story/SoundTable.h"
 
 #include <filesystem>
 #include <memory>
@@ -10,7 +11,7 @@
 class CDiagnostics;
 
 // What a story folder declares about itself: its title, the encoding of its
-// scripts, and its script and picture tables (the built-in ones, with the
+// scripts, and its script, picture and sound tables (the built-in ones, with the
 // rows of its manifest, story.toml, laid over them). Loaded by the entry
 // point before anything runs and borrowed by the game; a fresh load gives a
 // fresh story, so a game can be rebuilt from the folder as it is now.
@@ -34,6 +35,7 @@ public:
     bool HasManifest() const { return m_hasManifest; }
     const CScriptTable& Scripts() const { return m_scripts; }
     const CPictureTable& Pictures() const { return m_pictures; }
+    const CSoundTable& Sounds() const { return m_sounds; }
 
 private:
     friend class CManifestReader;  // fills a story from its manifest
@@ -43,4 +45,5 @@ private:
     bool m_hasManifest = false;
     CScriptTable m_scripts = CScriptTable::BuiltIn();
     CPictureTable m_pictures = CPictureTable::BuiltIn();
+    CSoundTable m_sounds;
 };

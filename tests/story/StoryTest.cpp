@@ -70,6 +70,16 @@ TEST(StoryManifest, EachMistakeIsReportedAtItsPlace) {
                                  "[8, 8]\nname = \"lamp\"\n[pictures.07]",
          "8:8: error: name 'lamp' is already picture 7\n" + full +
              "9:11: error: picture 7 is given twice"},
+        {"[sounds.1]\nname = \"x\"\nfiles = \"a.ogg\"",
+         "1:9: error: sound 1 needs its file\n" + full +
+             "3:1: error: unknown key 'files'; did you mean 'file'?"},
+        {"[sounds.1]\nfile = \"../a.ogg\"", "2:8: error: path '../a.ogg' leaves the story folder"},
+        {std::string(kPicture) + "name = \"lamp\"\n[sounds.7]\nfile = \"a.ogg\"\nname = \"lamp\"",
+         "7:8: error: name 'lamp' is already picture 7"},
+        {"[sounds.1]\nfile = \"a.ogg\"\nname = \"rain\"\n[sounds.2]\nfile = \"b.ogg\"\nname = "
+         "\"rain\"\n[sounds.01]\nfile = \"c.ogg\"",
+         "6:8: error: name 'rain' is already sound 1\n" + full +
+             "7:9: error: sound 1 is given twice"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.manifest);

@@ -3,12 +3,14 @@
 // Implements: a virtual clock (WaitUntil jumps, never sleeps), input replayed from
 // the --input events, the desktop size from --display, PNG decoding, fonts, and
 // screenshots rasterised offscreen with the same renderer the window uses.
-// Does not implement: a window, real devices, audio output, the overlay key
+// Does not implement: a window, real devices, audio output (the sounds a
+// story starts show in the render dump), the overlay key
 // (the overlay is on for the whole run or not at all); Present draws
 // nothing (the displayer's render dump covers every frame). Fonts are looked
 // up only when a screenshot first needs their pixels, so a run without
 // screenshots starts in a few milliseconds.
 #include "platform/Platform.h"
+#include "platform/SilentAudio.h"
 
 #include <cstddef>
 
@@ -26,6 +28,7 @@ public:
     bool CreateBackBuffer(int width, int height, std::string& error) override;
     bool OpenInput(std::string& error) override;
     bool OpenAudio(std::string& error) override;
+    CAudioOut& Audio() override { return m_audio; }
 
     WindowEvent PollWindowEvent(uint32_t frame) override;
     DeviceState ReadDevices(uint32_t frame) override;
@@ -55,6 +58,7 @@ private:
     size_t m_nextCloseEvent = 0;   // likewise for window-event passes
     bool m_button = false;
     uint32_t m_now = 0;
+    CSilentAudio m_audio;  // sounds are seen in the render dump, never heard
     int m_backWidth = 0;
     int m_backHeight = 0;
     std::unique_ptr<CFontLocator> m_fonts;

@@ -5,6 +5,7 @@
 #include "platform/raster/Rasterizer.h"
 #include "platform/raster/SurfaceTexture.h"
 #include "platform/raster/TtfFont.h"
+#include "platform/sdl/MixerAudio.h"
 
 #include <SDL_image.h>
 
@@ -95,7 +96,7 @@ CSdlPlatform::~CSdlPlatform() {
     m_backBuffer.reset();
     m_renderer.reset();
     m_window.reset();
-    if (m_audioDevice) SDL_CloseAudioDevice(m_audioDevice);
+    m_mixer.reset();
     if (m_audioStarted) SDL_QuitSubSystem(SDL_INIT_AUDIO);
     if (m_videoStarted) {
         SDL_SetEventFilter(nullptr, nullptr);
@@ -122,8 +123,8 @@ bool CSdlPlatform::Init(std::string& error) {
 }
 
 // Called by SDL as each event is queued, on the thread that pumps events.
-// Of the key presses only F1 (not its auto-repeat) reaches the queue: it is
-// a window event for the message loop, not game input.
+// Of the key presses only F1 and M (not their auto-repeats) reach the queue:
+// they are window events for the message loop, not game input.
 // A number key (top row or keypad, 1-9) is kept for the next poll.
 int CSdlPlatform::FilterEvent(void* self, SDL_Event* event) {
     if (event->type != SDL_KEYDOWN) return 1;
@@ -132,7 +133,8 @@ int CSdlPlatform::FilterEvent(void* self, SDL_Event* event) {
     if (const uint8_t number = NumberKey(event->key.keysym.scancode);
         number != 0 && !event->key.repeat)
         static_cast<CSdlPlatform*>(self)->m_numberPressed = number;
-    return event->key.keysym.scancode == SDL_SCANCODE_F1 && !event->key.repeat ? 1 : 0;
+    const SDL_Scancode key = event->key.keysym.scancode;
+    return (key == SDL_SCANCODE_F1 || key == SDL_SCANCODE_M) && !event->key.repeat ? 1 : 0;
 }
 
 bool CSdlPlatform::CreateWindow(std::string& error) {
@@ -217,39 +219,35 @@ bool CSdlPlatform::OpenInput(std::string& error) {
     return true;
 }
 
-// 44.1 kHz, 16-bit, stereo; nothing is ever queued, so the device stays paused.
-// SDL's device thread still wakes once a buffer even when paused, and closing
-// waits for it a few buffers long: 512 samples (12 ms) keeps the idle cost
-// near 0.15 % of a core and the close near 25 ms, where 1024 took 60 ms.
 bool CSdlPlatform::OpenAudio(std::string& error) {
     if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
         error = SDL_GetError();
         return false;
     }
     m_audioStarted = true;
-    SDL_AudioSpec wanted{};
-    wanted.freq = 44100;
-    wanted.format = AUDIO_S16SYS;
-    wanted.channels = 2;
-    wanted.samples = 512;
-    SDL_AudioSpec obtained{};
-    m_audioDevice = SDL_OpenAudioDevice(nullptr, 0, &wanted, &obtained, 0);
-    if (m_audioDevice == 0) error = SDL_GetError();
-    return m_audioDevice != 0;
+    m_mixer = CMixerAudio::Open(error);
+    return m_mixer != nullptr;
+}
+
+CAudioOut& CSdlPlatform::Audio() {
+    if (m_mixer) return *m_mixer;
+    return m_silent;
 }
 
 // At most one event a call, like one window message per pass of the loop;
 // events the game has no use for are dropped on the way.
 WindowEvent CSdlPlatform::PollWindowEvent(uint32_t) {
     if (g_hangUp) return WindowEvent::Close;
+    if (m_mixer) m_mixer->Pump();
     SDL_PumpEvents();
     SDL_Event event;
     while (SDL_PeepEvents(&event, 1, SDL_GETEVENT, SDL_FIRSTEVENT, SDL_LASTEVENT) > 0) {
         switch (event.type) {
             case SDL_QUIT:
                 return WindowEvent::Close;
-            case SDL_KEYDOWN:
-                return WindowEvent::ToggleOverlay;  // the filter lets F1 alone through
+            case SDL_KEYDOWN:  // the filter lets F1 and M alone through
+                return event.key.keysym.scancode == SDL_SCANCODE_M ? WindowEvent::ToggleMute
+                                                                   : WindowEvent::ToggleOverlay;
             case SDL_WINDOWEVENT:
                 switch (event.window.event) {
                     case SDL_WINDOWEVENT_CLOSE:

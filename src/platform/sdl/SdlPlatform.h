@@ -3,14 +3,16 @@
 // Implements: a full-screen (or, with --windowed, a resizable) window showing
 // the back buffer letterboxed; an accelerated renderer where a GPU driver is
 // present, SDL's software renderer otherwise; relative mouse motion, the left
-// button, Escape and the number keys 1-9; F1 as the overlay's window event; an audio device opened
-// and kept paused; frame pacing on the wall clock; frames identical to the
+// button, Escape and the number keys 1-9; F1 as the overlay's window event and
+// M as the mute's; music and effects through SDL_mixer; frame pacing on the
+// wall clock; frames identical to the
 // last one neither redrawn nor presented; screenshots read back from the back
 // buffer.
-// Does not implement: replayed input (--input is headless only), sound
-// output, Escape while another window has the keyboard focus.
+// Does not implement: replayed input (--input is headless only), Escape while another window has
+// the keyboard focus.
 #include "platform/LastFrame.h"
 #include "platform/Platform.h"
+#include "platform/SilentAudio.h"
 #include "platform/raster/SdlPtr.h"
 #include "platform/sdl/FramePacer.h"
 
@@ -18,6 +20,7 @@
 #include <memory>
 
 class CFontLocator;
+class CMixerAudio;
 class CRasterizer;
 
 class CSdlPlatform : public CPlatform {
@@ -33,6 +36,7 @@ public:
     bool CreateBackBuffer(int width, int height, std::string& error) override;
     bool OpenInput(std::string& error) override;
     bool OpenAudio(std::string& error) override;
+    CAudioOut& Audio() override;
 
     WindowEvent PollWindowEvent(uint32_t frame) override;
     DeviceState ReadDevices(uint32_t frame) override;
@@ -62,7 +66,8 @@ private:
     bool m_software = false;  // SDL's software renderer rather than the GPU's
     bool m_videoStarted = false;
     bool m_audioStarted = false;
-    uint32_t m_audioDevice = 0;
+    std::unique_ptr<CMixerAudio> m_mixer;      // made by OpenAudio
+    CSilentAudio m_silent;                     // until then
     std::atomic<bool> m_escapePressed{false};  // since the last poll; set by the event filter
     std::atomic<uint8_t> m_numberPressed{0};   // likewise: the last number key, 1-9
     int m_backWidth = 0;

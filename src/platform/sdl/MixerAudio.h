@@ -1,0 +1,48 @@
+#pragma once
+#include "platform/AudioOut.h"
+
+#include <SDL_mixer.h>
+
+#include <map>
+#include <memory>
+#include <string>
+
+struct MixerDeleter {
+    void operator()(Mix_Music* p) const { Mix_FreeMusic(p); }
+    void operator()(Mix_Chunk* p) const { Mix_FreeChunk(p); }
+};
+using MusicPtr = std::unique_ptr<Mix_Music, MixerDeleter>;
+using ChunkPtr = std::unique_ptr<Mix_Chunk, MixerDeleter>;
+
+// The window backend's sound: SDL_mixer on SDL's audio device, opened by
+// Open and closed with the object (owned by CSdlPlatform). Music streams from
+// its file; an effect is decoded whole on its first play and kept.
+class CMixerAudio : public CAudioOut {
+public:
+    static constexpr int kFadeMs = 250;
+    static constexpr int kChannels = 16;  // effects heard at once; one more is dropped
+
+    // Null when the device cannot be opened; `error` says why. SDL's audio
+    // subsystem must be started.
+    static std::unique_ptr<CMixerAudio> Open(std::string& error);
+    CMixerAudio(const CMixerAudio&) = delete;
+    CMixerAudio& operator=(const CMixerAudio&) = delete;
+    ~CMixerAudio() override;
+
+    bool PlayMusic(const std::string& path, std::string& error) override;
+    void StopMusic() override;
+    bool PlaySound(const std::string& path, std::string& error) override;
+    void SetVolume(int percent) override;
+    int Volume() const override;
+
+    // Once a loop pass: starts the music that waits for the old one to fade.
+    void Pump();
+
+private:
+    CMixerAudio() = default;
+    bool StartPending(std::string& error);
+
+    MusicPtr m_music;    // playing, or fading out
+    MusicPtr m_pending;  // to start once m_music has faded out
+    std::map<std::string, ChunkPtr> m_effects;
+};

@@ -1,0 +1,157 @@
+// Music and effects as a story meets them: what each frame starts and stops
+// shows in the render dump, unknown or unplayable sounds are one log line
+// each and change nothing, and the player's volume and mute reach the device.
+#include "app/CommandLine.h"
+#include "app/Options.h"
+#include "platform/Platform.h"
+#include "support/TempStory.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <memory>
+
+namespace {
+
+constexpr const char* kManifest = R"(
+[sounds.1]
+name = "theme"
+file = "sound/theme.ogg"
+[sounds.2]
+file = "sound/rain.ogg"
+[sounds.3]
+name = "click"
+file = "sound/click.wav"
+[sounds.4]
+file = "sound/fake.ogg"
+[sounds.5]
+file = "sound/missing.ogg"
+[sounds.6]
+file = "sound"
+)";
+
+// Headless runs never decode: a file need only look like its format.
+void WriteSounds(const CTempStory& story) {
+    story.WriteFile("story.toml", kManifest);
+    story.WriteFile("sound/theme.ogg", std::string("OggS") + std::string(40, '\0'));
+    story.WriteFile("sound/rain.ogg", std::string("OggS") + std::string(40, '\1'));
+    story.WriteFile("sound/click.wav", std::string("RIFF\x24\0\0\0WAVEfmt ", 16));
+    story.WriteFile("sound/fake.ogg", "ID3 this is an MP3");
+}
+
+nlohmann::json Entry(const char* action, const char* channel, int number, const char* file) {
+    return {{action, channel}, {"sound", number}, {"file", file}};
+}
+
+}  // namespace
+
+TEST(Sound, EachFrameShowsWhatItStartedAndStopped) {
+    CTempStory story;
+    WriteSounds(story);
+    story.WriteScript("start.txt",
+                      "move $a0 @theme\nPlayMusic\nPlayMusic\nmove $a0 @click\nPlaySound\n"
+                      "ShowDialogueFrame\nWaitForEvent EVENT_MOUSE_DOWN\n"
+                      "move $a0 2\nPlayMusic\nmove $a0 9\nPlayMusic\nmove $a0 4\nPlaySound\n"
+                      "move $a0 5\nPlayMusic\nmove $a0 6\nPlayMusic\nmove $a0 @rian\nPlaySound\n"
+                      "WaitForEvent EVENT_MOUSE_DOWN\nStopMusic\nStopMusic\nmove $a0 1\n"
+                      "PlayMusic\nStopMusic\nmove $a0 4\nPlaySound\n");
+    story.WriteInput("5 press\n6 release\n8 press\n9 release\n");
+    const RunResult run = story.RunHeadless(10);
+    ASSERT_EQ(run.exitCode, 0) << run.log;
+
+    const nlohmann::json none;
+    const struct {
+        uint32_t frame;
+        nlohmann::json sounds;
+    } frames[] = {
+        // The same music again does not restart it.
+        {2,
+         {Entry("play", "music", 1, "sound/theme.ogg"),
+          Entry("play", "effect", 3, "sound/click.wav")}},
+        {3, none},
+        // A new music replaces the old; the unplayable ones change nothing.
+        {5,
+         {Entry("stop", "music", 1, "sound/theme.ogg"),
+          Entry("play", "music", 2, "sound/rain.ogg")}},
+        {6, none},
+        // Stopping twice stops once; a music started and stopped in one frame shows both.
+        {8,
+         {Entry("stop", "music", 2, "sound/rain.ogg"), Entry("play", "music", 1, "sound/theme.ogg"),
+          Entry("stop", "music", 1, "sound/theme.ogg")}},
+    };
+    for (const auto& f : frames) {
+        SCOPED_TRACE("frame " + std::to_string(f.frame));
+        const nlohmann::json* line = run.Frame(f.frame);
+        ASSERT_NE(line, nullptr);
+        if (f.sounds.is_null())
+            EXPECT_FALSE(line->contains("sounds")) << *line;
+        else
+            EXPECT_EQ(line->value("sounds", nlohmann::json()), f.sounds);
+    }
+
+    // One line each, in the order played; the fake file is checked once but
+    // said each time it is asked for.
+    std::vector<std::string> sound;
+    for (const std::string& l : run.LogLines())
+        if (l.starts_with("CSoundManager")) sound.push_back(l);
+    const std::vector<std::string> wanted = {
+        "CSoundManager::PlayMusic() No 9",
+        "CSoundManager::PlaySound() sound 4: sound/fake.ogg is neither OGG Vorbis nor WAV",
+        "CSoundManager::PlayMusic() sound 5: sound/missing.ogg is missing",
+        "CSoundManager::PlayMusic() sound 6: sound is not a regular file",
+        "CSoundManager::PlaySound() No -1",
+        "CSoundManager::PlaySound() sound 4: sound/fake.ogg is neither OGG Vorbis nor WAV",
+    };
+    EXPECT_EQ(sound, wanted) << run.log;
+}
+
+TEST(Sound, VolumeAndMuteOptionsAreCheckedAtTheCommandLine) {
+    const struct {
+        std::vector<std::string> args;
+        bool proceed;
+        int volume;
+        bool muted;
+    } cases[] = {
+        {{}, true, 100, false},
+        {{"--volume", "0", "--mute"}, true, 0, true},
+        {{"--volume", "37"}, true, 37, false},
+        {{"--volume", "101"}, false, 100, false},
+        {{"--volume", "-1"}, false, 100, false},
+        {{"--volume", "loud"}, false, 100, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.args.empty() ? "(none)" : c.args[0] + " " + c.args[1]);
+        Options options;
+        const CCommandLine::Result result = CCommandLine::Parse(c.args, options);
+        EXPECT_EQ(result.proceed, c.proceed);
+        if (!c.proceed) {
+            EXPECT_EQ(result.exitCode, 2);
+            continue;
+        }
+        EXPECT_EQ(options.volume, c.volume);
+        EXPECT_EQ(options.muted, c.muted);
+    }
+}
+
+// The mixer itself on SDL's dummy driver: no sound card, no display.
+TEST(Sound, MixerPlaysOggAndWavAndRefusesGarbage) {
+    setenv("SDL_AUDIODRIVER", "dummy", 1);
+    PlatformOptions options;
+    std::unique_ptr<CPlatform> platform = CreatePlatform(options);
+    std::string error;
+    ASSERT_TRUE(platform->OpenAudio(error)) << error;
+    CAudioOut& audio = platform->Audio();
+    for (const int volume : {0, 1, 37, 99, 100}) {
+        audio.SetVolume(volume);
+        EXPECT_EQ(audio.Volume(), volume);
+    }
+    const std::string demo = std::string(TABI_SOURCE_DIR) + "/demo/sound/";
+    EXPECT_TRUE(audio.PlayMusic(demo + "theme.ogg", error)) << error;
+    EXPECT_TRUE(audio.PlayMusic(demo + "door.ogg", error)) << error;  // waits for the fade
+    EXPECT_TRUE(audio.PlaySound(demo + "chime.ogg", error)) << error;
+    CTempStory story;
+    story.WriteFile("a.wav", std::string("RIFF\x24\0\0\0WAVEfmt ", 16));
+    EXPECT_FALSE(audio.PlaySound(story.Path("a.wav"), error));
+    EXPECT_FALSE(error.empty());
+    audio.StopMusic();
+}
