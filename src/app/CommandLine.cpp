@@ -88,6 +88,13 @@ CCommandLine::Result CCommandLine::Parse(const std::vector<std::string>& args, O
                    "Window: write the wall-clock time of every frame to FILE (for benchmarks)")
         ->type_name("FILE");
     app.add_flag("--overlay", options.overlay, "Draw the walk grid, hit boxes and frame rate");
+    app.add_option("--saves", options.savesDir,
+                   "Keep saves in DIR (default $XDG_DATA_HOME/tabi/<story>/saves)")
+        ->type_name("DIR");
+    auto* load =
+        app.add_option("--load", options.loadFile, "Start from the save FILE")->type_name("FILE");
+    app.add_flag("--continue", options.continueGame, "Start from the autosave of the last quit")
+        ->excludes(load);
 
     std::vector<std::string> reversed(args.rbegin(), args.rend());  // CLI11 takes them backwards
     try {

@@ -6,6 +6,7 @@
 
 std::FILE* CLog::s_file = nullptr;
 bool CLog::s_writeFailed = false;
+std::vector<std::string>* CLog::s_capture = nullptr;
 
 bool CLog::Open(const char* path) {
     Close();
@@ -24,6 +25,13 @@ void CLog::Close() {
 void CLog::Write(const char* format, ...) {
     std::va_list args;
     va_start(args, format);
+    if (s_capture) {
+        char line[1024];
+        std::vsnprintf(line, sizeof line, format, args);
+        s_capture->emplace_back(line);
+        va_end(args);
+        return;
+    }
     std::va_list copy;
     va_copy(copy, args);
     if (s_file) {

@@ -1,5 +1,7 @@
 #pragma once
 #include <cstdio>
+#include <string>
+#include <vector>
 
 // The engine's diagnostic log: every line goes to log.txt in the working
 // directory and to stderr. One process-wide sink, opened by the entry point.
@@ -14,8 +16,13 @@ public:
     // never as the format (the attribute makes the compiler check that).
     static void Write(const char* format, ...) __attribute__((format(printf, 1, 2)));
 
+    // While a sink is set, lines go to it instead of the file and stderr: a
+    // load replays frames whose lines were written when they were first played.
+    static void CaptureTo(std::vector<std::string>* sink) { s_capture = sink; }
+
 private:
     static void SayWriteFailure();
+    static std::vector<std::string>* s_capture;  // borrowed from whoever set it
 
     static std::FILE* s_file;
     static bool s_writeFailed;  // said once on stderr; the run goes on

@@ -20,4 +20,8 @@ struct Options {
     std::string dumpFile;
     std::vector<ScreenshotRequest> screenshots;
     bool overlay = false;
+    std::string savesDir;       // --saves: empty for the default folder
+    std::string loadFile;       // --load: start from this save
+    bool continueGame = false;  // --continue: start from the autosave
+    bool appendDump = false;    // the render dump goes on (a game after a load or reload)
 };

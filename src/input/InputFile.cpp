@@ -22,8 +22,33 @@ struct EventName {
 constexpr EventName kEventNames[] = {
     {"motion", ReplayEvent::Type::Motion},   {"press", ReplayEvent::Type::Press},
     {"release", ReplayEvent::Type::Release}, {"escape", ReplayEvent::Type::Escape},
-    {"close", ReplayEvent::Type::Close},
+    {"close", ReplayEvent::Type::Close},     {"save", ReplayEvent::Type::Save},
+    {"load", ReplayEvent::Type::Load},       {"reload", ReplayEvent::Type::Reload},
 };
+
+constexpr const char* kEventList = "motion, press, release, escape, close, save, load or reload";
+
+// The name of a save in an input file: a file name in the saves folder, so
+// nothing that could leave it.
+bool IsSaveName(const std::string& name) {
+    if (name.empty() || name.size() > 64) return false;
+    return std::all_of(name.begin(), name.end(), [](char c) {
+        return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') ||
+               c == '-' || c == '_';
+    });
+}
+
+size_t TokensOf(ReplayEvent::Type type) {
+    switch (type) {
+        case ReplayEvent::Type::Motion:
+            return 4;
+        case ReplayEvent::Type::Save:
+        case ReplayEvent::Type::Load:
+            return 3;
+        default:
+            return 2;
+    }
+}
 
 }  // namespace
 
@@ -42,23 +67,32 @@ bool CInputFile::ParseLine(const std::string& rawLine, ReplayEvent& event, bool&
         return false;
     }
     if (tokens.size() < 2) {
-        error = "an event (motion, press, release, escape or close) must follow the frame number";
+        error = std::string("an event (") + kEventList + ") must follow the frame number";
         return false;
     }
     const auto* found = std::find_if(std::begin(kEventNames), std::end(kEventNames),
                                      [&](const EventName& e) { return tokens[1] == e.name; });
     if (found == std::end(kEventNames)) {
-        error = "unknown event '" + tokens[1] + "' (motion, press, release, escape or close)";
+        error = "unknown event '" + tokens[1] + "' (" + kEventList + ")";
         return false;
     }
     event.type = found->type;
     event.dx = event.dy = 0;
-    const size_t wanted = event.type == ReplayEvent::Type::Motion ? 4 : 2;
+    event.name.clear();
+    const size_t wanted = TokensOf(event.type);
     if (tokens.size() != wanted) {
-        error = event.type == ReplayEvent::Type::Motion
-                    ? "motion wants two whole numbers, DX and DY"
-                    : "'" + tokens[1] + "' takes nothing after it";
+        error = wanted == 4   ? "motion wants two whole numbers, DX and DY"
+                : wanted == 3 ? "'" + tokens[1] + "' wants the save's name after it"
+                              : "'" + tokens[1] + "' takes nothing after it";
         return false;
+    }
+    if (wanted == 3) {
+        event.name = tokens[2];
+        if (!IsSaveName(event.name)) {
+            error =
+                "a save's name is 1 to 64 letters, digits, '-' or '_', not '" + event.name + "'";
+            return false;
+        }
     }
     if (event.type == ReplayEvent::Type::Motion &&
         (!ParseNumber(tokens[2], event.dx) || !ParseNumber(tokens[3], event.dy))) {
@@ -115,6 +149,12 @@ std::string CInputFile::FormatLine(const ReplayEvent& event) {
             return line + "escape";
         case ReplayEvent::Type::Close:
             return line + "close";
+        case ReplayEvent::Type::Save:
+            return line + "save " + event.name;
+        case ReplayEvent::Type::Load:
+            return line + "load " + event.name;
+        case ReplayEvent::Type::Reload:
+            return line + "reload";
     }
     return line;
 }

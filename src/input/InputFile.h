@@ -7,6 +7,7 @@
 
 // The text format of --input and --record: one event a line,
 //   <frame> motion DX DY | <frame> press | <frame> release | <frame> escape | <frame> close
+//   | <frame> save NAME | <frame> load NAME | <frame> reload
 // with '#' comments and blank lines ignored.
 class CInputFile {
 public:

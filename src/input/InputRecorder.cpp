@@ -14,7 +14,8 @@ CInputRecorder::CInputRecorder(const std::string& path)
     m_file.flush();
 }
 
-void CInputRecorder::RecordPoll(uint32_t frame, const DeviceState& state) {
+void CInputRecorder::RecordPoll(uint32_t gameFrame, const DeviceState& state) {
+    const uint32_t frame = gameFrame + m_frameShift;
     if (state.dx != 0 || state.dy != 0)
         Write({frame, ReplayEvent::Type::Motion, state.dx, state.dy});
     if (state.leftButton != m_button)

@@ -21,5 +21,14 @@ inline int32_t SaturatingAdd(int32_t a, int32_t b) {
 
 // The window messages the message loop handles, one per pass. ToggleOverlay
 // is the author's key (F1) for the development overlay: a view, not game
-// input, so it is neither recorded nor replayed.
-enum class WindowEvent : uint8_t { None, Close, Exposed, ToggleOverlay };
+// input, so it is neither recorded nor replayed. QuickSave (F5), QuickLoad
+// (F9) and Reload (Shift+R) act on the whole game after the pass's frame.
+enum class WindowEvent : uint8_t {
+    None,
+    Close,
+    Exposed,
+    ToggleOverlay,
+    QuickSave,
+    QuickLoad,
+    Reload
+};

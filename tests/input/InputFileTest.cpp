@@ -18,14 +18,16 @@ TEST(InputFile, ReadsEveryEventIgnoringCommentsAndBlankLines) {
     CTempStory story;
     story.WriteFile("in.txt",
                     "# a replay\n\n3 motion 10 -4   # right and up\n  5 press\n5 release\n"
-                    "7 escape\n2 close\n");
+                    "7 escape\n2 close\n4 save quick\n4 load a-1_B\n9 reload\n");
     std::vector<ReplayEvent> events;
     std::string error;
     ASSERT_TRUE(CInputFile::Read(story.Path("in.txt"), events, error)) << error;
     std::string lines;
     for (const ReplayEvent& e : events)
         lines += CInputFile::FormatLine(e) + "\n";
-    EXPECT_EQ(lines, "2 close\n3 motion 10 -4\n5 press\n5 release\n7 escape\n");
+    EXPECT_EQ(lines,
+              "2 close\n3 motion 10 -4\n4 save quick\n4 load a-1_B\n5 press\n5 release\n"
+              "7 escape\n9 reload\n");
 }
 
 TEST(InputFile, ABadLineIsNamedByFileAndLineAndNothingRuns) {
@@ -39,6 +41,9 @@ TEST(InputFile, ABadLineIsNamedByFileAndLineAndNothingRuns) {
         {"3 motion 1 x", "two whole numbers"},
         {"3 press now", "takes nothing"},
         {"99999999999 press", "frame number"},
+        {"3 save", "wants the save's name"},
+        {"3 load ../x", "a save's name is"},
+        {"3 reload now", "takes nothing"},
     };
     for (const BadLine& bad : cases) {
         SCOPED_TRACE(bad.text);

@@ -20,7 +20,7 @@ bool HasCommand(const char* name) {
 // instead of the suite.
 constexpr const char* kScript = R"sh(#!/bin/sh
 story="$1"
-SDL_AUDIODRIVER=dummy "$2" --data "$story" --windowed --renderer software --frame-times "$story/times.txt" \
+XDG_DATA_HOME="$story/data" SDL_AUDIODRIVER=dummy "$2" --data "$story" --windowed --renderer software --frame-times "$story/times.txt" \
     --screenshot "3:$story/shot.png" --record "$story/record.txt" \
     >/dev/null 2>"$story/stderr.txt" &
 pid=$!
@@ -89,7 +89,11 @@ TEST(WindowRun, AHangUpEndsTheRunCleanly) {
     story.WriteScript("start.txt", "Debug started\n");
     ASSERT_TRUE(RunInWindow(story, "hangup"));
     EXPECT_EQ(story.ReadFile("result.txt"), "exit 0\n") << story.ReadFile("stderr.txt");
-    EXPECT_EQ(story.ReadFile("log.txt"), "started\n");
+    // The game is kept as on any quit by the player.
+    const std::string autosave =
+        story.Path("data/tabi/") + story.Dir().filename().string() + "/saves/autosave.save";
+    EXPECT_EQ(story.ReadFile("log.txt").rfind("started\ntabi: saved " + autosave + " at frame ", 0),
+              0u);
     const std::string record = story.ReadFile("record.txt");
     EXPECT_EQ(record.rfind("# tabi input", 0), 0u) << record;
     EXPECT_NE(record.find(" close\n"), std::string::npos) << record;

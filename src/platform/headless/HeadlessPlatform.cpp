@@ -71,6 +71,9 @@ DeviceState CHeadlessPlatform::ReadDevices(uint32_t frame) {
                 state.escape = true;
                 break;
             case ReplayEvent::Type::Close:
+            case ReplayEvent::Type::Save:
+            case ReplayEvent::Type::Load:
+            case ReplayEvent::Type::Reload:
                 break;
         }
     }

@@ -51,6 +51,23 @@ bool RunsOnCpu(SDL_Renderer* renderer) {
     return false;
 }
 
+// The keys the message loop acts on; every other key press is dropped.
+WindowEvent WindowKey(const SDL_Keysym& key) {
+    const bool shift = (key.mod & KMOD_SHIFT) != 0;
+    switch (key.scancode) {
+        case SDL_SCANCODE_F1:
+            return WindowEvent::ToggleOverlay;
+        case SDL_SCANCODE_F5:
+            return WindowEvent::QuickSave;
+        case SDL_SCANCODE_F9:
+            return WindowEvent::QuickLoad;
+        case SDL_SCANCODE_R:
+            return shift ? WindowEvent::Reload : WindowEvent::None;
+        default:
+            return WindowEvent::None;
+    }
+}
+
 // SDL turns SIGINT and SIGTERM into a quit event. A closed terminal sends
 // SIGHUP, whose default action would kill the run before it shuts down, so it
 // ends the run the same way. A run started with SIGHUP ignored (nohup) keeps
@@ -113,13 +130,13 @@ bool CSdlPlatform::Init(std::string& error) {
 }
 
 // Called by SDL as each event is queued, on the thread that pumps events.
-// Of the key presses only F1 (not its auto-repeat) reaches the queue: it is
-// a window event for the message loop, not game input.
+// Of the key presses only the window keys of WindowKey (not their
+// auto-repeat) reach the queue: window events for the message loop, not game input.
 int CSdlPlatform::FilterEvent(void* self, SDL_Event* event) {
     if (event->type != SDL_KEYDOWN) return 1;
     if (event->key.keysym.scancode == SDL_SCANCODE_ESCAPE)
         static_cast<CSdlPlatform*>(self)->m_escapePressed = true;
-    return event->key.keysym.scancode == SDL_SCANCODE_F1 && !event->key.repeat ? 1 : 0;
+    return WindowKey(event->key.keysym) != WindowEvent::None && !event->key.repeat ? 1 : 0;
 }
 
 bool CSdlPlatform::CreateWindow(std::string& error) {
@@ -236,7 +253,7 @@ WindowEvent CSdlPlatform::PollWindowEvent(uint32_t) {
             case SDL_QUIT:
                 return WindowEvent::Close;
             case SDL_KEYDOWN:
-                return WindowEvent::ToggleOverlay;  // the filter lets F1 alone through
+                return WindowKey(event.key.keysym);  // the filter lets only these through
             case SDL_WINDOWEVENT:
                 switch (event.window.event) {
                     case SDL_WINDOWEVENT_CLOSE:
