@@ -1,5 +1,5 @@
-#include "platform/ImageFile.h"
 #include "platform/PngCheck.h"
+#include "support/ImageFile.h"
 
 #include <benchmark/benchmark.h>
 
