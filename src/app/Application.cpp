@@ -3,7 +3,7 @@
 #include "app/CommandLine.h"
 #include "app/Game.h"
 #include "app/Log.h"
-#include "display/Displayer.h"
+#include "app/Session.h"
 #include "input/InputFile.h"
 #include "input/InputRecorder.h"
 #include "platform/FileRead.h"
@@ -81,42 +81,7 @@ int CheckStory() {
     return errors > 0 ? 1 : 0;
 }
 
-// A headless run has no player to end it: without --frames, a story that never
-// ends would run flat out for ever (and fill the disk with its dump). It stops
-// after about an hour of game time instead, and says so.
-constexpr uint32_t kHeadlessFrameLimit = 163'636;
-
-// One window event per pass, then one frame, until a quit request: the request
-// is seen at the start of the next pass, so the frame of the pass that made it
-// still runs.
-void RunMessageLoop(CGame& game, CPlatform& platform, const Options& options,
-                    CInputRecorder* recorder) {
-    const bool capped = options.platform.headless && options.frames == 0;
-    while (!game.QuitRequested()) {
-        if (capped && game.FrameNumber() >= kHeadlessFrameLimit) {
-            CLog::Write(
-                "tabi: the headless run ended after %u frames without an end of its own; "
-                "give --frames to choose",
-                kHeadlessFrameLimit);
-            break;
-        }
-        const uint32_t next = game.FrameNumber() + 1;
-        const WindowEvent event = platform.PollWindowEvent(next);
-        if (event == WindowEvent::Close) {
-            if (recorder) recorder->RecordClose(next);
-            game.RequestQuit(ExitCode::Normal);
-        } else if (event == WindowEvent::ToggleOverlay) {
-            game.GetDisplayer().ToggleOverlay();  // a view only: not recorded
-        } else if (event == WindowEvent::ToggleMute) {
-            game.Sound().ToggleMute();  // a setting: not recorded either
-        }
-        game.Frame();
-        if (recorder && recorder->Failed()) game.RequestQuit(ExitCode::Failure);
-        if (options.frames != 0 && game.FrameNumber() >= options.frames) break;
-    }
-}
-
-int Play(const Options& options, const CStory& story) {
+int Play(const Options& options, std::shared_ptr<const CStory> story) {
     std::unique_ptr<CInputRecorder> recorder;
     if (!options.recordFile.empty()) {
         recorder = std::make_unique<CInputRecorder>(options.recordFile);
@@ -143,14 +108,8 @@ int Play(const Options& options, const CStory& story) {
         std::fprintf(stderr, "Call to CreateWindow failed!\ntabi: %s\n", error.c_str());
         return 1;
     }
-    CGame game(*platform, options, story);
-    game.SetInputRecorder(recorder.get());
-    if (game.Init())
-        RunMessageLoop(game, *platform, options, recorder.get());
-    else
-        game.RequestQuit(ExitCode::Failure);
-    game.Shutdown();
-    return game.ExitStatus();
+    CSession session(*platform, options, std::move(story), recorder.get());
+    return session.Run();
 }
 
 // The story folder's manifest is read whole before anything is made: a
@@ -174,9 +133,9 @@ int CApplication::Run(const std::vector<std::string>& args) {
     if (options.check) return CheckStory();
     if (!CLog::Open("log.txt")) std::fprintf(stderr, "tabi: cannot write log.txt here\n");
     int exitCode = static_cast<int>(ExitCode::Failure);
-    if (const std::unique_ptr<CStory> story = LoadStory()) {
+    if (std::shared_ptr<const CStory> story = LoadStory()) {
         options.platform.title = story->Title();
-        exitCode = Play(options, *story);
+        exitCode = Play(options, std::move(story));
     }
     CLog::Close();
     return exitCode;

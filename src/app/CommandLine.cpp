@@ -107,6 +107,13 @@ CCommandLine::Result CCommandLine::Parse(const std::vector<std::string>& args, O
         ->type_name("LABEL");
     app.add_option("--volume", volume, "Sound volume, 0 to 100 (default 100)")->type_name("0..100");
     app.add_flag("--mute", options.muted, "Start with the sound muted (M toggles it in a window)");
+    app.add_option("--saves", options.savesDir,
+                   "Keep saves in DIR (default $XDG_DATA_HOME/tabi/<story>/saves)")
+        ->type_name("DIR");
+    auto* load =
+        app.add_option("--load", options.loadFile, "Start from the save FILE")->type_name("FILE");
+    app.add_flag("--continue", options.continueGame, "Start from the autosave of the last quit")
+        ->excludes(load);
 
     std::vector<std::string> reversed(args.rbegin(), args.rend());  // CLI11 takes them backwards
     try {

@@ -82,6 +82,10 @@ public:
     CControllerDialogue* Dialogue() const;
     CControllerCamera* Camera() const;
     void SetInputRecorder(CInputRecorder* recorder) { m_recorder = recorder; }
+    // Off while a load or reload replays input: frames run whole but nothing
+    // is drawn, dumped or screenshot.
+    void SetPresenting(bool presenting) { m_presenting = presenting; }
+    bool IsPresenting() const { return m_presenting; }
     CInputRecorder* InputRecorder() { return m_recorder; }
 
 private:
@@ -121,5 +125,6 @@ private:
     bool m_paced = false;  // false until the first running frame stores its tick
     uint32_t m_lastTick = 0;
     bool m_quitRequested = false;
+    bool m_presenting = true;
     ExitCode m_exitCode = ExitCode::Normal;
 };

@@ -18,6 +18,7 @@ std::set<std::string>& WarningsSaid() {
 }
 
 }  // namespace
+std::vector<std::string>* CLog::s_capture = nullptr;
 
 bool CLog::Open(const char* path) {
     Close();
@@ -37,6 +38,13 @@ void CLog::Close() {
 void CLog::Write(const char* format, ...) {
     std::va_list args;
     va_start(args, format);
+    if (s_capture) {
+        char line[1024];
+        std::vsnprintf(line, sizeof line, format, args);
+        s_capture->emplace_back(line);
+        va_end(args);
+        return;
+    }
     std::va_list copy;
     va_copy(copy, args);
     if (s_file) {

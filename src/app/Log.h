@@ -1,6 +1,7 @@
 #pragma once
 #include <cstdio>
 #include <string>
+#include <vector>
 
 // Where the line being written comes from, such as the script command that
 // is running ("script/start.txt:12:3"). Set by whoever runs that command, for
@@ -38,8 +39,13 @@ public:
         return previous;
     }
 
+    // While a sink is set, lines go to it instead of the file and stderr: a
+    // load replays frames whose lines were written when they were first played.
+    static void CaptureTo(std::vector<std::string>* sink) { s_capture = sink; }
+
 private:
     static void SayWriteFailure();
+    static std::vector<std::string>* s_capture;  // borrowed from whoever set it
 
     static void WritePlace();
 

@@ -25,4 +25,8 @@ struct Options {
     std::string startLabel;  // where the start script begins; empty: its top
     int volume = 100;        // 0 to 100, music and effects alike
     bool muted = false;
+    std::string savesDir;       // --saves: empty for the default folder
+    std::string loadFile;       // --load: start from this save
+    bool continueGame = false;  // --continue: start from the autosave
+    bool appendDump = false;    // the render dump goes on (a game after a load or reload)
 };

@@ -39,7 +39,7 @@ CDisplayer::CDisplayer(CGame& game)
     : m_game(game), m_overlay(std::make_unique<CDevOverlay>(game, game.GetOptions().overlay)) {
     const Options& options = game.GetOptions();
     if (!options.dumpFile.empty()) {
-        m_dump = std::make_unique<CRenderDump>(options.dumpFile);
+        m_dump = std::make_unique<CRenderDump>(options.dumpFile, options.appendDump);
         if (!m_dump->IsOpen()) {
             CLog::Write("CDisplayer::CDisplayer() cannot write the render dump %s",
                         options.dumpFile.c_str());
@@ -131,6 +131,10 @@ DrawList CDisplayer::BuildDrawList() {
 }
 
 void CDisplayer::Render() {
+    if (!m_game.IsPresenting()) {  // a replay: frames already seen once
+        m_renderQueue.clear();
+        return;
+    }
     const uint32_t frame = m_game.FrameNumber();
     if (m_dump && !m_dump->WriteFrame(
                       frame, m_renderQueue,

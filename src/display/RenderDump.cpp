@@ -28,7 +28,8 @@ nlohmann::ordered_json SoundEntry(const SoundEvent& event) {
 
 }  // namespace
 
-CRenderDump::CRenderDump(const std::string& path) : m_file(path, std::ios::trunc) {}
+CRenderDump::CRenderDump(const std::string& path, bool append)
+    : m_file(path, append ? std::ios::app : std::ios::trunc) {}
 
 bool CRenderDump::WriteFrame(uint32_t frame, const std::vector<std::unique_ptr<RenderItem>>& items,
                              const TextDecoder& toUtf8, std::span<const SoundEvent> sounds) {

@@ -18,7 +18,8 @@ class CRenderDump {
 public:
     using TextDecoder = std::function<const std::string&(const char*)>;
 
-    explicit CRenderDump(const std::string& path);
+    // `append`: add to the file (the game of a load or reload) instead of emptying it.
+    CRenderDump(const std::string& path, bool append);
     bool IsOpen() const { return m_file.is_open(); }
     // False when the line did not reach the file (a full disk, a failing device).
     bool WriteFrame(uint32_t frame, const std::vector<std::unique_ptr<RenderItem>>& items,

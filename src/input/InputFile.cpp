@@ -23,12 +23,35 @@ constexpr EventName kEventNames[] = {
     {"motion", ReplayEvent::Type::Motion},   {"press", ReplayEvent::Type::Press},
     {"release", ReplayEvent::Type::Release}, {"escape", ReplayEvent::Type::Escape},
     {"close", ReplayEvent::Type::Close},     {"key", ReplayEvent::Type::Key},
+    {"save", ReplayEvent::Type::Save},       {"load", ReplayEvent::Type::Load},
+    {"reload", ReplayEvent::Type::Reload},
 };
+
+constexpr const char* kEventList =
+    "motion, press, release, key, escape, close, save, load or reload";
+
+// The name of a save in an input file: a file name in the saves folder, so
+// nothing that could leave it.
+bool IsSaveName(const std::string& name) {
+    if (name.empty() || name.size() > 64) return false;
+    return std::all_of(name.begin(), name.end(), [](char c) {
+        return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') ||
+               c == '-' || c == '_';
+    });
+}
 
 // How many tokens a line of each event has, the frame number and the name included.
 size_t TokensOf(ReplayEvent::Type type) {
-    if (type == ReplayEvent::Type::Motion) return 4;
-    return type == ReplayEvent::Type::Key ? 3 : 2;
+    switch (type) {
+        case ReplayEvent::Type::Motion:
+            return 4;
+        case ReplayEvent::Type::Key:
+        case ReplayEvent::Type::Save:
+        case ReplayEvent::Type::Load:
+            return 3;
+        default:
+            return 2;
+    }
 }
 
 bool ParseArguments(const std::vector<std::string>& tokens, ReplayEvent& event,
@@ -45,9 +68,23 @@ bool ParseArguments(const std::vector<std::string>& tokens, ReplayEvent& event,
         error = "key wants one number key, 1 to 9";
         return false;
     }
+    const bool named =
+        event.type == ReplayEvent::Type::Save || event.type == ReplayEvent::Type::Load;
+    if (named && tokens.size() != 3) {
+        error = "'" + tokens[1] + "' wants the save's name after it";
+        return false;
+    }
     if (tokens.size() != TokensOf(event.type)) {
         error = "'" + tokens[1] + "' takes nothing after it";
         return false;
+    }
+    if (named) {
+        event.name = tokens[2];
+        if (!IsSaveName(event.name)) {
+            error =
+                "a save's name is 1 to 64 letters, digits, '-' or '_', not '" + event.name + "'";
+            return false;
+        }
     }
     return true;
 }
@@ -69,19 +106,19 @@ bool CInputFile::ParseLine(const std::string& rawLine, ReplayEvent& event, bool&
         return false;
     }
     if (tokens.size() < 2) {
-        error =
-            "an event (motion, press, release, key, escape or close) must follow the frame number";
+        error = std::string("an event (") + kEventList + ") must follow the frame number";
         return false;
     }
     const auto* found = std::find_if(std::begin(kEventNames), std::end(kEventNames),
                                      [&](const EventName& e) { return tokens[1] == e.name; });
     if (found == std::end(kEventNames)) {
-        error = "unknown event '" + tokens[1] + "' (motion, press, release, key, escape or close)";
+        error = "unknown event '" + tokens[1] + "' (" + kEventList + ")";
         return false;
     }
     event.type = found->type;
     event.dx = event.dy = 0;
     event.number = 0;
+    event.name.clear();
     return ParseArguments(tokens, event, error);
 }
 
@@ -134,6 +171,12 @@ std::string CInputFile::FormatLine(const ReplayEvent& event) {
             return line + "close";
         case ReplayEvent::Type::Key:
             return line + "key " + std::to_string(event.number);
+        case ReplayEvent::Type::Save:
+            return line + "save " + event.name;
+        case ReplayEvent::Type::Load:
+            return line + "load " + event.name;
+        case ReplayEvent::Type::Reload:
+            return line + "reload";
     }
     return line;
 }

@@ -14,14 +14,19 @@ CInputRecorder::CInputRecorder(const std::string& path)
     m_file.flush();
 }
 
-void CInputRecorder::RecordPoll(uint32_t frame, const DeviceState& state) {
+void CInputRecorder::RecordPoll(uint32_t gameFrame, const DeviceState& state) {
+    const uint32_t frame = gameFrame + m_frameShift;
     if (state.dx != 0 || state.dy != 0)
         Write({frame, ReplayEvent::Type::Motion, state.dx, state.dy});
     if (state.leftButton != m_button)
         Write({frame, state.leftButton ? ReplayEvent::Type::Press : ReplayEvent::Type::Release});
     m_button = state.leftButton;
     if (state.escape) Write({frame, ReplayEvent::Type::Escape});
-    if (state.number != 0) Write({frame, ReplayEvent::Type::Key, 0, 0, state.number});
+    if (state.number != 0) {
+        ReplayEvent key(frame, ReplayEvent::Type::Key);
+        key.number = state.number;
+        Write(key);
+    }
 }
 
 void CInputRecorder::RecordClose(uint32_t frame) {

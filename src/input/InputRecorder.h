@@ -19,6 +19,11 @@ public:
     // One poll's device state; only what changed since the previous poll is written.
     void RecordPoll(uint32_t frame, const DeviceState& state);
     void RecordClose(uint32_t frame);
+    // A save, load or reload the player asked for, after that frame.
+    void RecordCommand(const ReplayEvent& command) { Write(command); }
+    // Polls are stamped with the game's frame; after a load that is no longer
+    // the session's, which a replay of this file counts in.
+    void SetFrameShift(uint32_t shift) { m_frameShift = shift; }
 
 private:
     void Write(const ReplayEvent& event);
@@ -26,5 +31,6 @@ private:
     std::string m_path;
     std::ofstream m_file;
     bool m_button = false;
+    uint32_t m_frameShift = 0;  // session frame - game frame, modulo 2^32
     bool m_failed = false;
 };

@@ -24,5 +24,15 @@ inline int32_t SaturatingAdd(int32_t a, int32_t b) {
 // The window messages the message loop handles, one per pass. ToggleOverlay
 // is the author's key (F1) for the development overlay, ToggleMute the
 // player's (M) for the sound: settings, not game input, so they are neither
-// recorded nor replayed.
-enum class WindowEvent : uint8_t { None, Close, Exposed, ToggleOverlay, ToggleMute };
+// recorded nor replayed. QuickSave (F5), QuickLoad (F9) and Reload (Shift+R)
+// act on the whole game after the pass's frame.
+enum class WindowEvent : uint8_t {
+    None,
+    Close,
+    Exposed,
+    ToggleOverlay,
+    ToggleMute,
+    QuickSave,
+    QuickLoad,
+    Reload
+};

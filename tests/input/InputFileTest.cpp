@@ -20,13 +20,15 @@ TEST(InputFile, ReadsEveryEventIgnoringCommentsAndBlankLines) {
     std::string error;
     ASSERT_TRUE(
         Parse("# a replay\n\n3 motion 10 -4   # right and up\n  5 press\n5 release\n"
-              "7 escape\n2 close\n6 key 9\n",
+              "7 escape\n2 close\n6 key 9\n4 save quick\n4 load a-1_B\n9 reload\n",
               events, error))
         << error;
     std::string lines;
     for (const ReplayEvent& e : events)
         lines += CInputFile::FormatLine(e) + "\n";
-    EXPECT_EQ(lines, "2 close\n3 motion 10 -4\n5 press\n5 release\n6 key 9\n7 escape\n");
+    EXPECT_EQ(lines,
+              "2 close\n3 motion 10 -4\n4 save quick\n4 load a-1_B\n5 press\n5 release\n"
+              "6 key 9\n7 escape\n9 reload\n");
 }
 
 // A bad line is named by file and line. (That the run then stops with exit
@@ -44,6 +46,9 @@ TEST(InputFile, ABadLineIsNamedByFileAndLine) {
         {"3 key 0", "1 to 9"},
         {"3 key 4 5", "1 to 9"},
         {"99999999999 press", "frame number"},
+        {"3 save", "wants the save's name"},
+        {"3 load ../x", "a save's name is"},
+        {"3 reload now", "takes nothing"},
     };
     for (const auto& [line, message] : cases) {
         SCOPED_TRACE(line);

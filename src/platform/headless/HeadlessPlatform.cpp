@@ -74,6 +74,9 @@ DeviceState CHeadlessPlatform::ReadDevices(uint32_t frame) {
                 state.number = event.number;
                 break;
             case ReplayEvent::Type::Close:
+            case ReplayEvent::Type::Save:
+            case ReplayEvent::Type::Load:
+            case ReplayEvent::Type::Reload:
                 break;
         }
     }

@@ -52,6 +52,25 @@ bool RunsOnCpu(SDL_Renderer* renderer) {
     return false;
 }
 
+// The keys the message loop acts on; every other key press is dropped.
+WindowEvent WindowKey(const SDL_Keysym& key) {
+    const bool shift = (key.mod & KMOD_SHIFT) != 0;
+    switch (key.scancode) {
+        case SDL_SCANCODE_F1:
+            return WindowEvent::ToggleOverlay;
+        case SDL_SCANCODE_M:
+            return WindowEvent::ToggleMute;
+        case SDL_SCANCODE_F5:
+            return WindowEvent::QuickSave;
+        case SDL_SCANCODE_F9:
+            return WindowEvent::QuickLoad;
+        case SDL_SCANCODE_R:
+            return shift ? WindowEvent::Reload : WindowEvent::None;
+        default:
+            return WindowEvent::None;
+    }
+}
+
 // SDL turns SIGINT and SIGTERM into a quit event. A closed terminal sends
 // SIGHUP, whose default action would kill the run before it shuts down, so it
 // ends the run the same way. A run started with SIGHUP ignored (nohup) keeps
@@ -123,9 +142,9 @@ bool CSdlPlatform::Init(std::string& error) {
 }
 
 // Called by SDL as each event is queued, on the thread that pumps events.
-// Of the key presses only F1 and M (not their auto-repeats) reach the queue:
-// they are window events for the message loop, not game input.
-// A number key (top row or keypad, 1-9) is kept for the next poll.
+// Of the key presses only the window keys of WindowKey (not their
+// auto-repeat) reach the queue: window events for the message loop, not game
+// input. A number key (top row or keypad, 1-9) is kept for the next poll.
 int CSdlPlatform::FilterEvent(void* self, SDL_Event* event) {
     if (event->type != SDL_KEYDOWN) return 1;
     if (event->key.keysym.scancode == SDL_SCANCODE_ESCAPE)
@@ -133,8 +152,7 @@ int CSdlPlatform::FilterEvent(void* self, SDL_Event* event) {
     if (const uint8_t number = NumberKey(event->key.keysym.scancode);
         number != 0 && !event->key.repeat)
         static_cast<CSdlPlatform*>(self)->m_numberPressed = number;
-    const SDL_Scancode key = event->key.keysym.scancode;
-    return (key == SDL_SCANCODE_F1 || key == SDL_SCANCODE_M) && !event->key.repeat ? 1 : 0;
+    return WindowKey(event->key.keysym) != WindowEvent::None && !event->key.repeat ? 1 : 0;
 }
 
 bool CSdlPlatform::CreateWindow(std::string& error) {
@@ -245,9 +263,8 @@ WindowEvent CSdlPlatform::PollWindowEvent(uint32_t) {
         switch (event.type) {
             case SDL_QUIT:
                 return WindowEvent::Close;
-            case SDL_KEYDOWN:  // the filter lets F1 and M alone through
-                return event.key.keysym.scancode == SDL_SCANCODE_M ? WindowEvent::ToggleMute
-                                                                   : WindowEvent::ToggleOverlay;
+            case SDL_KEYDOWN:
+                return WindowKey(event.key.keysym);  // the filter lets only these through
             case SDL_WINDOWEVENT:
                 switch (event.window.event) {
                     case SDL_WINDOWEVENT_CLOSE:
