@@ -88,6 +88,12 @@ CCommandLine::Result CCommandLine::Parse(const std::vector<std::string>& args, O
                    "Window: write the wall-clock time of every frame to FILE (for benchmarks)")
         ->type_name("FILE");
     app.add_flag("--overlay", options.overlay, "Draw the walk grid, hit boxes and frame rate");
+    app.add_option("--cache-mb", options.cacheMb,
+                   "Memory for decoded pictures, in MiB; pictures on screen always stay")
+        ->type_name("N")
+        ->check(CLI::Range(1u, 1u << 20));
+    app.add_flag("!--no-decode-ahead", options.decodeAhead,
+                 "Decode pictures only when a script asks for them");
 
     std::vector<std::string> reversed(args.rbegin(), args.rend());  // CLI11 takes them backwards
     try {

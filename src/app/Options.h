@@ -20,4 +20,6 @@ struct Options {
     std::string dumpFile;
     std::vector<ScreenshotRequest> screenshots;
     bool overlay = false;
+    uint32_t cacheMb = 256;   // budget of the decoded pictures' pixels
+    bool decodeAhead = true;  // decode the pictures scripts will soon ask for
 };
