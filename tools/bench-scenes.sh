@@ -2,10 +2,9 @@
 # Whole-process figures of scene changes and memory, on a virtual display of
 # its own (Xvfb, 1920x1080, so the back buffer is 1280x720), with dummy audio.
 # Usage: tools/bench-scenes.sh BUILD_DIR
-#   scene changes : the largest frame interval (--frame-times) of a story whose
-#                   picture-novel and role-playing scenes take turns at each
-#                   click, clicked about once a second (xdotool), software
-#                   renderer; with and without decoding ahead
+#   scene changes : the largest frame interval (--frame-times) of a story that
+#                   changes scene about once a second, software renderer;
+#                   with and without decoding ahead
 #   anchor screen : peak RSS (software renderer), idle CPU (default renderer),
 #                   start -> first frame of the whole screen -> exit (--frames 4)
 #   300 pictures  : peak RSS of a manifest story showing 300 backgrounds in turn
@@ -17,7 +16,7 @@ tabi="$build/tabi"
 runs=${RUNS:-5}
 here=$(realpath "$(dirname "$0")")
 [ -x "$tabi" ] || { echo "no tabi binary in $build" >&2; exit 1; }
-for tool in Xvfb xdpyinfo xdotool /usr/bin/time; do
+for tool in Xvfb xdpyinfo /usr/bin/time; do
     command -v "$tool" >/dev/null || { echo "bench-scenes: $tool is missing, skipped" >&2; exit 0; }
 done
 
@@ -40,19 +39,12 @@ for _ in $(seq 100); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.05; done
 median() { sort -n | awk '{v[NR] = $1} END {print v[int((NR + 1) / 2)]}'; }
 mib() { awk -v k="$1" 'BEGIN {printf "%.1f", k / 1024}'; }
 
-# Plays the scene story in a window, clicking once a second until it ends;
-# prints the largest and the mean frame interval in ms, first frame excluded.
+# Plays the scene story in a window to its end; prints the largest and the
+# mean frame interval in ms, first frame excluded.
 scene_intervals() {
     local times="$work/times.txt"
     "$tabi" --data "$work/scenes" --windowed --renderer software --frame-times "$times" "$@" \
-        >/dev/null 2>&1 &
-    local pid=$!
-    sleep 1
-    while kill -0 "$pid" 2>/dev/null; do
-        xdotool click 1 2>/dev/null || true
-        sleep 1
-    done
-    wait "$pid" || true
+        >/dev/null 2>&1 || true
     awk 'NR > 2 {d = ($1 - prev) / 1000; sum += d; n++; if (d > hi) hi = d} {prev = $1}
          END {printf "%.1f %.1f %d\n", hi, sum / n, n}' "$times"
 }

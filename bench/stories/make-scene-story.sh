@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # Writes a benchmark story into DIR, with the demo's pictures.
 # Usage: bench/stories/make-scene-story.sh DIR [scenes|anchor|many]
-#   scenes : picture-novel and role-playing scenes take turns, each waiting
-#            for a click; every 2048x1024 background and figure is first
-#            used at a scene change, then the round is played again
+#   scenes : a scene changes about once a second, while the hero walks: each
+#            of the six 2048x1024 backgrounds (scenes and picture-novel
+#            backgrounds) and the two 512x1024 figures is first used at a
+#            change, then the round is played again
 #   anchor : one picture-novel screen (a 2048x1024 background, a 512x1024
 #            figure, the dialogue frame and a line of text) waiting for a click
 #   many   : a manifest of 300 pictures of 2048x1024 (copies of the demo's
@@ -38,10 +39,10 @@ CleanScene
 SCENE
 }
 
-walk_scene() {  # background text
+walk_scene() {  # background figure x: the hero walks to x, about a second away
+    # (the hero outlives CleanScene: it walks back and forth)
     cat <<SCENE
-move \$a0 0
-ChangeMode
+CleanScene
 SetSceneScale 2048 1024
 LoadSprite $1 x bg
 move \$a0 \$v0
@@ -49,17 +50,19 @@ move \$a1 1024
 move \$a2 512
 PlaceEntity
 SetEntityDepth bg 100000
+LoadSprite $2 x fig
+move \$a0 \$v0
+move \$a1 900
+move \$a2 900
+PlaceEntity
 LoadSprite 1 x hero
 move \$a0 \$v0
 move \$a1 560
 move \$a2 780
 PlaceEntity
 SetHero hero
-ShowDialogueFrame
-SetDialogueContent $2
-WaitForEvent EVENT_MOUSE_DOWN
-HideDialogueFrame
-CleanScene
+MoveEntityTo hero $3 780 4
+WaitForEvent EVENT_HERO_STOP
 SCENE
 }
 
@@ -67,12 +70,12 @@ case $kind in
 scenes)
     : >"$out"
     for round in 1 2; do
-        novel_scene 2003 3000 "street_$round" >>"$out"
-        walk_scene 0 "hall_$round" >>"$out"
-        novel_scene 2004 3001 "room_$round" >>"$out"
-        walk_scene 4 "corridor_$round" >>"$out"
-        novel_scene 2001 3000 "magic_$round" >>"$out"
-        walk_scene 5 "bedroom_$round" >>"$out"
+        walk_scene 2003 3000 760 >>"$out"
+        walk_scene 0 3001 560 >>"$out"
+        walk_scene 2004 3000 760 >>"$out"
+        walk_scene 4 3001 560 >>"$out"
+        walk_scene 2001 3000 760 >>"$out"
+        walk_scene 5 3001 560 >>"$out"
     done
     echo End >>"$out"
     ;;
