@@ -28,14 +28,3 @@ TEST(PictureLookahead, FindsThePicturesOfTheNextCommands) {
         EXPECT_EQ(numbers, c.numbers);
     }
 }
-
-TEST(PictureLookahead, ReadsOnlyAShortWayAhead) {
-    std::string text;
-    for (uint32_t i = 0; i < CPictureLookahead::kTokens; ++i)
-        text += "Debug ";
-    text += "LoadSprite 5 x far";
-    CScript script(CScriptSource::Parse(text));
-    std::vector<int32_t> numbers;
-    CPictureLookahead::Scan(script, numbers);
-    EXPECT_TRUE(numbers.empty());
-}
