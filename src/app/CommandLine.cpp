@@ -114,6 +114,12 @@ CCommandLine::Result CCommandLine::Parse(const std::vector<std::string>& args, O
         app.add_option("--load", options.loadFile, "Start from the save FILE")->type_name("FILE");
     app.add_flag("--continue", options.continueGame, "Start from the autosave of the last quit")
         ->excludes(load);
+    app.add_option("--cache-mb", options.cacheMb,
+                   "Memory for decoded pictures, in MiB; pictures on screen always stay")
+        ->type_name("N")
+        ->check(CLI::Range(1u, 1u << 20));
+    app.add_flag("!--no-decode-ahead", options.decodeAhead,
+                 "Decode pictures only when a script asks for them");
 
     std::vector<std::string> reversed(args.rbegin(), args.rend());  // CLI11 takes them backwards
     try {

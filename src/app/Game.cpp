@@ -10,6 +10,7 @@
 #include "controllers/ControllerRPGNormal.h"
 #include "display/Database.h"
 #include "display/Displayer.h"
+#include "display/PicturePrefetch.h"
 #include "input/InputManager.h"
 #include "platform/Platform.h"
 #include "scripting/ScriptManager.h"
@@ -57,7 +58,14 @@ bool CGame::Init() {
 
     if (!m_scripts->Start()) return false;
     ChangeMode(kModeRPG);
+    if (m_options.decodeAhead) m_prefetch = std::make_unique<CPicturePrefetch>(*this);
+    Prefetch();
     return true;
+}
+
+// After each frame, while the frame's wait leaves the workers time.
+void CGame::Prefetch() {
+    if (m_prefetch) m_prefetch->Run();
 }
 
 void CGame::ChangeMode(uint8_t mode) {
@@ -118,6 +126,7 @@ void CGame::RunFrame() {
         m_mainController->Draw();
     }
     m_displayer->Render();
+    Prefetch();
     PaceFrame();
 }
 
@@ -154,6 +163,7 @@ void CGame::ApplyModeChange() {
     }
     if (m_mainController) m_mainController->SetMode(m_currentMode);
     m_runState = RunState::Running;
+    Prefetch();
 }
 
 // The registries' objects hold sprites and fonts that the displayer made, so

@@ -21,6 +21,7 @@ class CMode;
 class CModeRPGNormal;
 class CModeGalNormal;
 class CStory;
+class CPicturePrefetch;
 struct Options;
 
 enum class ExitCode : int { Normal = 0, Failure = 1 };
@@ -96,6 +97,7 @@ private:
     void RunFrame();
     void ApplyModeChange();
     void PaceFrame();
+    void Prefetch();
 
     CPlatform& m_platform;
     const Options& m_options;
@@ -117,7 +119,8 @@ private:
     CControllerRPGNormal* m_hero = nullptr;
     CControllerDialogue* m_dialogue = nullptr;
     CControllerCamera* m_camera = nullptr;
-    CInputRecorder* m_recorder = nullptr;  // borrowed: the entry point owns it
+    CInputRecorder* m_recorder = nullptr;          // borrowed: the entry point owns it
+    std::unique_ptr<CPicturePrefetch> m_prefetch;  // null with --no-decode-ahead
 
     RunState m_runState = RunState::NotStarted;
     uint8_t m_requestedMode = 0;

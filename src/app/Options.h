@@ -29,4 +29,6 @@ struct Options {
     std::string loadFile;       // --load: start from this save
     bool continueGame = false;  // --continue: start from the autosave
     bool appendDump = false;    // the render dump goes on (a game after a load or reload)
+    uint32_t cacheMb = 256;     // budget of the decoded pictures' pixels
+    bool decodeAhead = true;    // decode the pictures scripts will soon ask for
 };

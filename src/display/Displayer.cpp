@@ -6,6 +6,7 @@
 #include "app/Options.h"
 #include "display/DevOverlay.h"
 #include "display/Layout.h"
+#include "display/PictureCache.h"
 #include "display/RenderDump.h"
 #include "platform/Platform.h"
 #include "platform/TextCodec.h"
@@ -36,7 +37,9 @@ CDisplayer::BackBuffer CDisplayer::ChooseBackBuffer(uint32_t w, uint32_t h) {
 }
 
 CDisplayer::CDisplayer(CGame& game)
-    : m_game(game), m_overlay(std::make_unique<CDevOverlay>(game, game.GetOptions().overlay)) {
+    : m_game(game),
+      m_pictures(std::make_unique<CPictureCache>(size_t{game.GetOptions().cacheMb} << 20)),
+      m_overlay(std::make_unique<CDevOverlay>(game, game.GetOptions().overlay)) {
     const Options& options = game.GetOptions();
     if (!options.dumpFile.empty()) {
         m_dump = std::make_unique<CRenderDump>(options.dumpFile, options.appendDump);
@@ -104,9 +107,11 @@ DrawList CDisplayer::BuildDrawList() {
                  static_cast<int32_t>(offsetX + std::min(m_width, kWidth)),
                  static_cast<int32_t>(offsetY + std::min(m_height, kHeight))};
     list.commands.reserve(m_renderQueue.size());
+    const uint32_t frame = m_game.FrameNumber();
     for (const auto& item : m_renderQueue) {
         DrawCommand command;
         if (item->kind == RenderItem::Kind::Quad) {
+            m_pictures->Use(item->texture, frame);
             // An empty sprite (no quad) or a picture that failed to load draws nothing.
             if (!item->quad || !item->texture) continue;
             command.kind = DrawCommand::Kind::Quad;
@@ -159,6 +164,8 @@ void CDisplayer::Render() {
                         error.c_str());
             m_game.RequestQuit(ExitCode::Failure);
         }
+        m_pictures->Trim(
+            frame, [this](const CTexture& texture) { m_game.Platform().ReleasePixels(texture); });
     }
     m_renderQueue.clear();
 }
@@ -176,15 +183,27 @@ Quad CDisplayer::CreateVertexBuffer(int32_t width, int32_t height) {
 }
 
 const CTexture* CDisplayer::LoadTexture(const std::string& path) {
-    auto found = m_textures.find(path);
-    if (found != m_textures.end()) return found->second.get();
+    if (const CTexture* known = m_pictures->Find(path)) {
+        m_pictures->Use(known, m_game.FrameNumber());
+        return known;
+    }
     std::string error;
     std::unique_ptr<CTexture> texture = m_game.Platform().LoadTexture(path, error);
     if (!texture) {
         ReportDeviceFailure(m_game, DeviceFailure::Picture, path + ": " + error);
         return nullptr;
     }
-    return m_textures.emplace(path, std::move(texture)).first->second.get();
+    return m_pictures->Add(path, std::move(texture), m_game.FrameNumber());
+}
+
+bool CDisplayer::Prefetch(const std::string& path) {
+    if (m_pictures->Find(path)) return false;
+    m_game.Platform().PrefetchTexture(path);
+    return true;
+}
+
+size_t CDisplayer::DecodedTextures() const {
+    return m_pictures->Count();
 }
 
 std::unique_ptr<CFont> CDisplayer::CreateFont(const FontDesc& desc) {

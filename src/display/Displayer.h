@@ -15,13 +15,14 @@ class CTexture;
 class CFont;
 class CRenderDump;
 class CDevOverlay;
+class CPictureCache;
 struct FontDesc;
 
 // The only way to the screen. Chooses the back buffer from the desktop's shape,
 // queues the frame's render items in arrival order (owning them until the end of
 // Render), and hands them to the platform, clipped to the centred layout area.
 // Also makes the resources others draw with: quads, textures (decoded once per
-// file and shared) and fonts. Owned by the game object.
+// file, shared, their pixels kept under a budget) and fonts. Owned by the game object.
 class CDisplayer {
 public:
     struct BackBuffer {
@@ -48,12 +49,16 @@ public:
     // Borrowed: textures live as long as the displayer. Null when the file is
     // missing or broken (logged, and the program is asked to end).
     const CTexture* LoadTexture(const std::string& path);
+    // The file will soon be loaded: the platform may decode it meanwhile.
+    // False for a file already loaded.
+    bool Prefetch(const std::string& path);
     std::unique_ptr<CFont> CreateFont(const FontDesc& desc);
 
     uint32_t Width() const { return m_width; }
     uint32_t Height() const { return m_height; }
     size_t QueuedItems() const { return m_renderQueue.size(); }
-    size_t DecodedTextures() const { return m_textures.size(); }
+    size_t DecodedTextures() const;
+    const CPictureCache& Pictures() const { return *m_pictures; }
 
 private:
     uint32_t OffsetX() const;
@@ -66,7 +71,7 @@ private:
     uint32_t m_height = 0;
     bool m_ready = false;  // a back buffer exists to draw on
     std::vector<std::unique_ptr<RenderItem>> m_renderQueue;
-    std::map<std::string, std::unique_ptr<CTexture>> m_textures;
+    std::unique_ptr<CPictureCache> m_pictures;  // every picture file loaded, under a budget
     // Looked up by the borrowed text itself: no key string is made per frame.
     struct TextHash {
         using is_transparent = void;

@@ -59,6 +59,13 @@ public:
 
     // [SECTION] Resources.
     virtual std::unique_ptr<CTexture> LoadTexture(const std::string& path, std::string& error) = 0;
+    // A hint that LoadTexture will soon be asked for `path`: a backend may
+    // start decoding it on another thread. What LoadTexture gives, error
+    // included, is the same with or without the hint.
+    virtual void PrefetchTexture(const std::string& path) = 0;
+    // The pixels of a loaded picture may go (until it is next drawn); the
+    // texture object stays valid.
+    virtual void ReleasePixels(const CTexture& texture) = 0;
     virtual std::unique_ptr<CFont> CreateFont(const FontDesc& desc, std::string& error) = 0;
     // A picture made from width x height pixels of 0xAARRGGBB, row by row,
     // known by `name` in the render dump.

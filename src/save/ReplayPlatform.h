@@ -45,6 +45,10 @@ public:
     std::unique_ptr<CTexture> LoadTexture(const std::string& path, std::string& error) override {
         return m_device.LoadTexture(path, error);
     }
+    // Pictures are the real platform's, replayed or live: decoding ahead
+    // changes nothing a frame shows.
+    void PrefetchTexture(const std::string& path) override { m_device.PrefetchTexture(path); }
+    void ReleasePixels(const CTexture& texture) override { m_device.ReleasePixels(texture); }
     std::unique_ptr<CFont> CreateFont(const FontDesc& desc, std::string& error) override {
         return m_device.CreateFont(desc, error);
     }

@@ -5,6 +5,7 @@
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <span>
 #include <string_view>
 
 class CGame;
@@ -51,6 +52,8 @@ public:
     }
     // Index of the token the next read takes.
     uint32_t Position() const { return m_position; }
+    // Every token of the file, for readers that look ahead without running.
+    std::span<const ScriptToken> Tokens() const { return {m_tokens, m_tokenCount}; }
 
     static bool IsLabel(std::string_view token) { return !token.empty() && token.back() == ':'; }
     // 0-31, kNotRegister for a token without $, kBadRegister past register 31.

@@ -2,11 +2,14 @@
 
 #include "platform/raster/FontLocator.h"
 #include "platform/raster/Offscreen.h"
+#include "platform/raster/PictureLoader.h"
 #include "platform/raster/SurfaceTexture.h"
 #include "platform/raster/TtfFont.h"
 
 CHeadlessPlatform::CHeadlessPlatform(const PlatformOptions& options)
-    : m_options(options), m_fonts(std::make_unique<CFontLocator>()) {}
+    : m_options(options),
+      m_fonts(std::make_unique<CFontLocator>()),
+      m_pictures(std::make_unique<CPictureLoader>(false)) {}
 
 CHeadlessPlatform::~CHeadlessPlatform() = default;
 
@@ -90,7 +93,16 @@ void CHeadlessPlatform::WaitUntil(uint32_t tick) {
 
 std::unique_ptr<CTexture> CHeadlessPlatform::LoadTexture(const std::string& path,
                                                          std::string& error) {
-    return CSurfaceTexture::LoadDeferred(path, error);  // pixels only for screenshots
+    return m_pictures->Load(path, error);  // checked only: pixels only for screenshots
+}
+
+void CHeadlessPlatform::PrefetchTexture(const std::string& path) {
+    m_pictures->Prefetch(path);
+}
+
+void CHeadlessPlatform::ReleasePixels(const CTexture& texture) {
+    if (m_offscreen) m_offscreen->Forget(texture);
+    if (const auto* surface = dynamic_cast<const CSurfaceTexture*>(&texture)) surface->DropPixels();
 }
 
 std::unique_ptr<CFont> CHeadlessPlatform::CreateFont(const FontDesc& desc, std::string&) {

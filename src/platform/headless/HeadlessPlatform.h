@@ -15,6 +15,7 @@
 #include <cstddef>
 
 class CFontLocator;
+class CPictureLoader;
 class COffscreen;
 
 class CHeadlessPlatform : public CPlatform {
@@ -37,6 +38,8 @@ public:
     void WaitUntil(uint32_t tick) override;
 
     std::unique_ptr<CTexture> LoadTexture(const std::string& path, std::string& error) override;
+    void PrefetchTexture(const std::string& path) override;
+    void ReleasePixels(const CTexture& texture) override;
     std::unique_ptr<CFont> CreateFont(const FontDesc& desc, std::string& error) override;
     std::unique_ptr<CTexture> CreateTexture(const std::string& name, int width, int height,
                                             std::span<const uint32_t> argb,
@@ -62,5 +65,6 @@ private:
     int m_backWidth = 0;
     int m_backHeight = 0;
     std::unique_ptr<CFontLocator> m_fonts;
+    std::unique_ptr<CPictureLoader> m_pictures;
     std::unique_ptr<COffscreen> m_offscreen;  // made by the first screenshot
 };

@@ -6,6 +6,7 @@
 #include <string>
 
 struct DrawList;
+class CTexture;
 class CFontLocator;
 
 // A back buffer in plain memory with SDL's software renderer on it: headless
@@ -23,6 +24,7 @@ public:
 
     bool Draw(const DrawList& frame, std::string& error);
     bool SavePng(const std::string& path, std::string& error);
+    void Forget(const CTexture& texture) { m_rasterizer->Forget(texture); }
 
 private:
     SurfacePtr m_surface;

@@ -21,6 +21,7 @@ SDL_Texture* CRasterizer::TextureFor(const CTexture* texture) {
     SDL_SetTextureBlendMode(upload.texture.get(),
                             surface->IsOpaque() ? SDL_BLENDMODE_NONE : SDL_BLENDMODE_BLEND);
     SDL_SetTextureScaleMode(upload.texture.get(), SDL_ScaleModeNearest);
+    surface->DropPixels();  // held twice otherwise: a 2048 x 1024 background is 8 MiB
     return upload.texture.get();
 }
 

@@ -24,6 +24,8 @@ public:
 
     // False (and `error` says why) when the target cannot even be cleared.
     bool Draw(const DrawList& frame, std::string& error);
+    // Lets this renderer's copy of a picture go (the displayer evicted it).
+    void Forget(const CTexture& texture) { m_uploads.erase(&texture); }
 
 private:
     struct Upload {
@@ -37,6 +39,7 @@ private:
     SDL_Renderer* m_renderer;  // borrowed: the backend destroys us before the renderer
     // Lookup only. Pictures live as long as the displayer, which the backend
     // outlives; the serial catches a new picture at a freed one's address.
+    // A picture from a file keeps no pixels of its own once uploaded here.
     std::unordered_map<const CTexture*, Upload> m_uploads;
     CTextPainter m_text;
 };

@@ -1,22 +1,10 @@
 #include "platform/raster/SurfaceTexture.h"
 
-#include "platform/PngCheck.h"
-
-#include <SDL_image.h>
+#include "platform/raster/PictureDecoder.h"
 
 #include <cstring>
 
 namespace {
-
-bool AllOpaque(const SDL_Surface& surface) {
-    for (int y = 0; y < surface.h; ++y) {
-        const auto* row = reinterpret_cast<const uint32_t*>(
-            static_cast<const uint8_t*>(surface.pixels) + static_cast<size_t>(y) * surface.pitch);
-        for (int x = 0; x < surface.w; ++x)
-            if ((row[x] >> 24) != 0xFF) return false;
-    }
-    return true;
-}
 
 void CopyRows(SDL_Surface& surface, std::span<const uint32_t> argb) {
     const auto width = static_cast<size_t>(surface.w);
@@ -25,36 +13,7 @@ void CopyRows(SDL_Surface& surface, std::span<const uint32_t> argb) {
                     argb.data() + static_cast<size_t>(y) * width, width * sizeof(uint32_t));
 }
 
-SurfacePtr Convert(SurfacePtr decoded, Uint32 format, std::string& error) {
-    if (!decoded || decoded->format->format == format) return decoded;
-    SurfacePtr converted(SDL_ConvertSurfaceFormat(decoded.get(), format, 0));
-    if (!converted) error = SDL_GetError();
-    return converted;
-}
-
-SurfacePtr Decode(const std::string& path, std::string& error) {
-    SurfacePtr decoded(IMG_Load(path.c_str()));
-    if (!decoded) error = IMG_GetError();
-    return decoded;
-}
-
-// One pixel format for every picture, the back buffer's own: the software
-// renderer then blits without converting, and the opacity test reads alpha
-// from the top byte whatever the file held (palette, grey, RGB, RGBA).
-SurfacePtr DecodePicture(const std::string& path, std::string& error) {
-    return Convert(Decode(path, error), SDL_PIXELFORMAT_ARGB8888, error);
-}
-
 }  // namespace
-
-std::unique_ptr<CSurfaceTexture> CSurfaceTexture::Load(const std::string& path,
-                                                       std::string& error) {
-    int width = 0, height = 0;
-    if (!CPngCheck::Check(path, width, height, error)) return nullptr;
-    SurfacePtr surface = DecodePicture(path, error);
-    if (!surface) return nullptr;
-    return std::make_unique<CSurfaceTexture>(path, std::move(surface));
-}
 
 std::unique_ptr<CSurfaceTexture> CSurfaceTexture::FromPixels(const std::string& name, int width,
                                                              int height,
@@ -76,30 +35,43 @@ std::unique_ptr<CSurfaceTexture> CSurfaceTexture::FromPixels(const std::string& 
     return std::make_unique<CSurfaceTexture>(name, std::move(surface));
 }
 
-std::unique_ptr<CSurfaceTexture> CSurfaceTexture::LoadDeferred(const std::string& path,
-                                                               std::string& error) {
-    int width = 0, height = 0;
-    if (!CPngCheck::Check(path, width, height, error)) return nullptr;
-    return std::make_unique<CSurfaceTexture>(path, width, height);
-}
+CSurfaceTexture::CSurfaceTexture(std::string path, DecodedPicture picture)
+    : CTexture(std::move(path), picture.width, picture.height),
+      m_surface(std::move(picture.surface)),
+      m_opaque(picture.opaque),
+      m_opacityKnown(m_surface != nullptr),
+      m_decodeTried(m_surface != nullptr),
+      m_fromFile(true) {}
 
-CSurfaceTexture::CSurfaceTexture(std::string path, SurfacePtr surface)
-    : CTexture(std::move(path), surface->w, surface->h),
+CSurfaceTexture::CSurfaceTexture(std::string name, SurfacePtr surface)
+    : CTexture(std::move(name), surface->w, surface->h),
       m_surface(std::move(surface)),
-      m_opaque(AllOpaque(*m_surface)),
+      m_opaque(CPictureDecoder::AllOpaque(*m_surface)),
+      m_opacityKnown(true),
       m_decodeTried(true) {}
 
-CSurfaceTexture::CSurfaceTexture(std::string path, int width, int height)
-    : CTexture(std::move(path), width, height) {}
-
+// Decoded again from the file, on the thread that draws: a picture the cache
+// evicted costs its decoding a second time, never a different picture.
 SDL_Surface* CSurfaceTexture::Surface() const {
     if (!m_decodeTried) {
         m_decodeTried = true;
-        std::string error;
-        m_surface = DecodePicture(Path(), error);
-        m_opaque = m_surface && AllOpaque(*m_surface);
+        DecodedPicture picture = CPictureDecoder::Decode(Path(), true);
+        m_surface = std::move(picture.surface);
+        m_opaque = m_surface && picture.opaque;
+        m_opacityKnown = true;
     }
     return m_surface.get();
+}
+
+bool CSurfaceTexture::IsOpaque() const {
+    if (!m_opacityKnown) Surface();
+    return m_opaque;
+}
+
+void CSurfaceTexture::DropPixels() const {
+    if (!m_fromFile || !m_surface) return;
+    m_surface.reset();
+    m_decodeTried = false;
 }
 
 bool CSurfaceTexture::Replace(CTexture& texture, std::span<const uint32_t> argb,
@@ -122,7 +94,7 @@ bool CSurfaceTexture::Replace(std::span<const uint32_t> argb, std::string& error
         return false;
     }
     CopyRows(*m_surface, argb);
-    m_opaque = AllOpaque(*m_surface);
+    m_opaque = CPictureDecoder::AllOpaque(*m_surface);
     RenewSerial();
     return true;
 }

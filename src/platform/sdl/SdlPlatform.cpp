@@ -2,6 +2,7 @@
 
 #include "platform/Letterbox.h"
 #include "platform/raster/FontLocator.h"
+#include "platform/raster/PictureLoader.h"
 #include "platform/raster/Rasterizer.h"
 #include "platform/raster/SurfaceTexture.h"
 #include "platform/raster/TtfFont.h"
@@ -108,9 +109,12 @@ uint8_t NumberKey(SDL_Scancode code) {
 }  // namespace
 
 CSdlPlatform::CSdlPlatform(const PlatformOptions& options)
-    : m_options(options), m_fonts(std::make_unique<CFontLocator>()) {}
+    : m_options(options),
+      m_fonts(std::make_unique<CFontLocator>()),
+      m_pictures(std::make_unique<CPictureLoader>(true)) {}
 
 CSdlPlatform::~CSdlPlatform() {
+    m_pictures.reset();
     m_rasterizer.reset();
     m_backBuffer.reset();
     m_renderer.reset();
@@ -306,7 +310,16 @@ DeviceState CSdlPlatform::ReadDevices(uint32_t) {
 }
 
 std::unique_ptr<CTexture> CSdlPlatform::LoadTexture(const std::string& path, std::string& error) {
-    return CSurfaceTexture::Load(path, error);
+    return m_pictures->Load(path, error);
+}
+
+void CSdlPlatform::PrefetchTexture(const std::string& path) {
+    m_pictures->Prefetch(path);
+}
+
+void CSdlPlatform::ReleasePixels(const CTexture& texture) {
+    if (m_rasterizer) m_rasterizer->Forget(texture);
+    if (const auto* surface = dynamic_cast<const CSurfaceTexture*>(&texture)) surface->DropPixels();
 }
 
 // Opened at once, unlike headless: a missing face is reported at start-up.

@@ -21,6 +21,7 @@
 
 class CFontLocator;
 class CMixerAudio;
+class CPictureLoader;
 class CRasterizer;
 
 class CSdlPlatform : public CPlatform {
@@ -45,6 +46,8 @@ public:
     void WaitUntil(uint32_t tick) override { m_pacer.WaitUntil(tick); }
 
     std::unique_ptr<CTexture> LoadTexture(const std::string& path, std::string& error) override;
+    void PrefetchTexture(const std::string& path) override;
+    void ReleasePixels(const CTexture& texture) override;
     std::unique_ptr<CFont> CreateFont(const FontDesc& desc, std::string& error) override;
     std::unique_ptr<CTexture> CreateTexture(const std::string& name, int width, int height,
                                             std::span<const uint32_t> argb,
@@ -76,6 +79,7 @@ private:
     CLastFrame m_lastFrame;  // what the back buffer holds
     CFramePacer m_pacer;
     std::unique_ptr<CFontLocator> m_fonts;
+    std::unique_ptr<CPictureLoader> m_pictures;  // its workers stop before SDL does
     // Declared in the order they are made; destroyed the other way round.
     WindowPtr m_window;
     RendererPtr m_renderer;
