@@ -23,7 +23,11 @@ constexpr size_t kTextKept = CTextWidget::kMaxTextBytes - 4;
 constexpr size_t kSpeakerKept = CTextWidget::kMaxTextBytes - 2;
 
 std::string Quoted(std::string_view text) {
-    return "'" + std::string(text) + "'";
+    // Built by appending: GCC 12's -Wrestrict misfires on "'" + std::string.
+    std::string quoted;
+    quoted.reserve(text.size() + 2);
+    quoted.append(1, '\'').append(text).append(1, '\'');
+    return quoted;
 }
 
 std::string Suggest(std::string_view key, std::span<const std::string_view> known) {
