@@ -36,6 +36,13 @@ std::vector<FormatCase> Cases() {
          nullptr,
          {},
          {0xFF123456, 0xFFABCDEF, 0xFF010203}},
+        // Adam7 passes 1, 4 and 6 hold pixels 0, 2 and 1, each a row of its own.
+        {"RGBA 8, interlaced",
+         {3, 1, 8, 6, 1},
+         {0x12, 0x34, 0x56, 0xFF, 0, 0xFF, 0, 0, 0, 0, 0xAB, 0xCD, 0xEF, 0xFF},
+         nullptr,
+         {},
+         rgbaShown},
         {"RGBA 8, gamma 1.0 (not applied)", {3, 1, 8, 6}, rgba, "gAMA", linearGamma, rgbaShown},
         {"RGBA 16",
          {3, 1, 16, 6},
