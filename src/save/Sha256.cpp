@@ -1,34 +1,25 @@
 #include "save/Sha256.h"
 
-#include "app/Assert.h"
+#include <array>
+#include <cstdint>
 
-#include <openssl/evp.h>
-
-void CSha256::Free::operator()(evp_md_ctx_st* context) const {
-    EVP_MD_CTX_free(context);
+CSha256::CSha256() {
+    sha256_init(&m_context);
 }
-
-CSha256::CSha256() : m_context(EVP_MD_CTX_new()) {
-    TABI_ASSERT(m_context && "libcrypto could not make a digest context");
-    EVP_DigestInit_ex(m_context.get(), EVP_sha256(), nullptr);
-}
-
-CSha256::~CSha256() = default;
 
 void CSha256::Add(std::string_view bytes) {
-    EVP_DigestUpdate(m_context.get(), bytes.data(), bytes.size());
+    sha256_update(&m_context, bytes.size(), reinterpret_cast<const uint8_t*>(bytes.data()));
 }
 
 std::string CSha256::HexDigest() {
-    unsigned char digest[EVP_MAX_MD_SIZE];
-    unsigned int size = 0;
-    EVP_DigestFinal_ex(m_context.get(), digest, &size);
-    EVP_DigestInit_ex(m_context.get(), EVP_sha256(), nullptr);
+    std::array<uint8_t, SHA256_DIGEST_SIZE> digest{};
+    sha256_digest(&m_context, digest.size(), digest.data());  // also starts a fresh digest
     static constexpr char kHex[] = "0123456789abcdef";
     std::string hex;
-    for (unsigned int i = 0; i < size; ++i) {
-        hex.push_back(kHex[digest[i] >> 4]);
-        hex.push_back(kHex[digest[i] & 15]);
+    hex.reserve(digest.size() * 2);
+    for (const uint8_t byte : digest) {
+        hex.push_back(kHex[byte >> 4]);
+        hex.push_back(kHex[byte & 0xf]);
     }
     return hex;
 }
