@@ -5,10 +5,12 @@ BENCH_BUILD ?= build-bench
 FUZZ_BUILD ?= build-fuzz
 JOBS       ?= $(shell nproc 2>/dev/null || echo 2)
 FUZZ_SECONDS ?= 60
+PREFIX     ?= /usr/local
+DESTDIR    ?=
 
 SOURCES     = git ls-files 'src/*.cpp' 'src/*.h' 'tests/*.cpp' 'tests/*.h' 'bench/*.cpp'
 
-.PHONY: all build deps play test bench fuzz format format-check clean
+.PHONY: all build deps play install test bench fuzz format format-check clean
 
 all: build
 
@@ -21,6 +23,12 @@ build: deps
 
 play: build
 	@tools/play.sh $(BUILD)/tabi
+
+# The prefix is compiled in as well, where tabi looks for the demo last.
+install: deps
+	@cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX=$(PREFIX) >/dev/null
+	@cmake --build $(BUILD) -j$(JOBS) --target tabi
+	@DESTDIR="$(DESTDIR)" cmake --install $(BUILD) --prefix "$(PREFIX)"
 
 test: deps
 	@$(MAKE) --no-print-directory format-check

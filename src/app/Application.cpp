@@ -2,12 +2,14 @@
 
 #include "app/CommandLine.h"
 #include "app/Game.h"
+#include "app/InstalledDemo.h"
 #include "app/Log.h"
 #include "app/Session.h"
 #include "input/InputFile.h"
 #include "input/InputRecorder.h"
 #include "platform/FileRead.h"
 #include "platform/Platform.h"
+#include "save/SaveFolder.h"
 #include "scripting/ScriptLibrary.h"
 #include "scripting/ScriptSource.h"
 #include "scripting/Trace.h"
@@ -18,9 +20,50 @@
 
 #include <unistd.h>
 #include <cstdio>
+#include <filesystem>
 #include <memory>
 
+namespace fs = std::filesystem;
+
 namespace {
+
+// A path the player typed means the folder they typed it in, even when the
+// run then enters the installed demo's folder.
+void AnchorPath(std::string& path, const fs::path& base) {
+    if (!path.empty() && fs::path(path).is_relative()) path = (base / path).string();
+}
+
+void AnchorPaths(Options& options, const fs::path& base) {
+    for (std::string* path :
+         {&options.inputFile, &options.recordFile, &options.dumpFile, &options.traceFile,
+          &options.loadFile, &options.savesDir, &options.platform.frameTimesFile})
+        AnchorPath(*path, base);
+    for (ScreenshotRequest& shot : options.screenshots)
+        AnchorPath(shot.path, base);
+}
+
+// No --data and no story here: the demo installed with the engine plays.
+// False when there is none, having said where it was looked for.
+bool ChooseInstalledDemo(Options& options) {
+    const fs::path demo = CInstalledDemo::Find();
+    if (demo.empty()) {
+        std::string places;
+        for (const fs::path& folder : CInstalledDemo::Candidates())
+            places += (places.empty() ? "" : " or ") + folder.string();
+        CLog::Open("log.txt");
+        CLog::Write(
+            "tabi: no story here (no script/ folder or story.toml) and no installed "
+            "demo in %s: give --data DIR",
+            places.c_str());
+        CLog::Close();
+        return false;
+    }
+    std::error_code ec;
+    AnchorPaths(options, fs::current_path(ec));
+    options.dataDir = demo.string();
+    options.installedDemo = true;
+    return true;
+}
 
 // --start-at names a label of the start script. A story that cannot be read
 // is not judged here: the run itself says what is wrong with it.
@@ -45,6 +88,9 @@ int PrepareRun(const std::vector<std::string>& args, Options& options, bool& pro
     proceed = parsed.proceed;
     if (!proceed) return parsed.exitCode;
     proceed = false;
+    if (options.dataDir.empty() && !CInstalledDemo::HoldsStory(".") &&
+        !ChooseInstalledDemo(options))
+        return static_cast<int>(ExitCode::Failure);
     if (!options.dataDir.empty() && chdir(options.dataDir.c_str()) != 0) {
         std::fprintf(stderr, "tabi: --data: cannot enter %s\n", options.dataDir.c_str());
         return 2;
@@ -123,6 +169,22 @@ std::unique_ptr<CStory> LoadStory() {
     return story;
 }
 
+// The story folder's log.txt, but the installed demo's folder belongs to the
+// system: its log goes beside its saves, $XDG_DATA_HOME/tabi/demo/log.txt.
+std::string LogPath(const Options& options) {
+    if (!options.installedDemo) return "log.txt";
+    CDiagnostics ignored;  // the run reads the story again and logs them
+    const std::unique_ptr<CStory> story = CStory::Load(".", ignored);
+    std::error_code ec;
+    const std::string name =
+        story ? CSaveFolder::StoryName(*story) : fs::current_path(ec).filename().string();
+    std::string error;
+    const fs::path saves = CSaveFolder::Choose("", name, error);
+    if (saves.empty()) return "log.txt";
+    fs::create_directories(saves.parent_path(), ec);
+    return (saves.parent_path() / "log.txt").string();
+}
+
 }  // namespace
 
 int CApplication::Run(const std::vector<std::string>& args) {
@@ -131,7 +193,9 @@ int CApplication::Run(const std::vector<std::string>& args) {
     const int code = PrepareRun(args, options, proceed);
     if (!proceed) return code;
     if (options.check) return CheckStory();
-    if (!CLog::Open("log.txt")) std::fprintf(stderr, "tabi: cannot write log.txt here\n");
+    const std::string logPath = LogPath(options);
+    if (!CLog::Open(logPath.c_str()))
+        std::fprintf(stderr, "tabi: cannot write %s\n", logPath.c_str());
     int exitCode = static_cast<int>(ExitCode::Failure);
     if (std::shared_ptr<const CStory> story = LoadStory()) {
         options.platform.title = story->Title();

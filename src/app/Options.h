@@ -13,6 +13,7 @@ struct ScreenshotRequest {
 // Everything the command line decides for one run.
 struct Options {
     std::string dataDir;
+    bool installedDemo = false;  // no story given or found here: the installed demo plays
     PlatformOptions platform;
     uint32_t frames = 0;  // 0: run until the story or the player ends it
     std::string inputFile;
