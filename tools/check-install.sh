@@ -64,7 +64,7 @@ if [ ! -e "$configured/share/tabi/demo" ]; then
     (cd "$work/nothing" && "$work/bare/bin/tabi" --headless --frames 4 >"$work/bare.txt" 2>&1)
     code=$?
     [ "$code" = 1 ] || fail "without a demo tabi exited $code, not 1"
-    grep -q "no story here .* no installed demo in $work/bare/share/tabi/demo" "$work/bare.txt" ||
+    grep -q "no story here .* no installed demo in .*/bare/share/tabi/demo" "$work/bare.txt" ||
         fail "without a demo tabi said: $(cat "$work/bare.txt")"
 fi
 exit $failed
