@@ -37,17 +37,3 @@ TEST(InputLatch, HandsOutEveryTransitionInOrderOnePerPoll) {
         EXPECT_EQ(seen, c.seen);
     }
 }
-
-// A window's press keeps where it happened, for the pointer of its poll.
-TEST(InputLatch, ATransitionKeepsItsPlace) {
-    CInputLatch latch;
-    latch.Push({true, 10, 20});
-    latch.Push({false, 30, 40});
-    CInputLatch::Transition taken;
-    ASSERT_TRUE(latch.Take(taken));
-    EXPECT_EQ(std::make_pair(taken.x, taken.y), std::make_pair(10, 20));
-    EXPECT_TRUE(latch.Button() && latch.Waiting());
-    ASSERT_TRUE(latch.Take(taken));
-    EXPECT_EQ(std::make_pair(taken.x, taken.y), std::make_pair(30, 40));
-    EXPECT_FALSE(latch.Button() || latch.Waiting());
-}
