@@ -7,7 +7,7 @@ packages=(
     cmake g++ make pkg-config clang libclang-rt-14-dev clang-format
     libsdl2-dev libsdl2-image-dev libsdl2-ttf-dev libsdl2-mixer-dev libfontconfig-dev zlib1g-dev nettle-dev fonts-wqy-microhei libpng-dev
     libcli11-dev nlohmann-json3-dev libtomlplusplus-dev libgtest-dev libgmock-dev libbenchmark-dev
-    xvfb xauth xdotool desktop-file-utils
+    xvfb xauth xdotool x11-apps desktop-file-utils
 )
 
 missing=()

@@ -70,6 +70,7 @@ CCommandLine::Result CCommandLine::Parse(const std::vector<std::string>& args, O
     std::string frames;
     std::vector<std::string> screenshots;
     std::string renderer = "auto";
+    std::string scale = "fit";
     std::string volume = "100";
     app.add_option("--data", options.dataDir,
                    "Story folder: change to DIR first (log.txt goes there)")
@@ -93,6 +94,11 @@ CCommandLine::Result CCommandLine::Parse(const std::vector<std::string>& args, O
     app.add_option("--renderer", renderer, "Window renderer")
         ->type_name("auto|software|accelerated")
         ->check(CLI::IsMember({"auto", "software", "accelerated"}));
+    app.add_option("--scale", scale,
+                   "Window and full screen: fit (as large as fits, smoothed) or integer "
+                   "(the largest whole multiple, crisp pixels)")
+        ->type_name("fit|integer")
+        ->check(CLI::IsMember({"fit", "integer"}));
     app.add_option("--frame-times", options.platform.frameTimesFile,
                    "Window: write the wall-clock time of every frame to FILE (for benchmarks)")
         ->type_name("FILE");
@@ -141,5 +147,6 @@ CCommandLine::Result CCommandLine::Parse(const std::vector<std::string>& args, O
     options.platform.renderer = renderer == "software"      ? RendererChoice::Software
                                 : renderer == "accelerated" ? RendererChoice::Accelerated
                                                             : RendererChoice::Auto;
+    options.platform.scale = scale == "integer" ? ScaleMode::Integer : ScaleMode::Fit;
     return {};
 }

@@ -14,6 +14,8 @@
 #include "story/Story.h"
 
 #include <algorithm>
+#include <cstdio>
+#include <ctime>
 
 namespace fs = std::filesystem;
 
@@ -114,6 +116,10 @@ void CSession::Loop() {
             Game().GetDisplayer().ToggleOverlay();  // a view only: not recorded
         } else if (event == WindowEvent::ToggleMute) {
             Game().Sound().ToggleMute();  // a setting: not recorded either
+        } else if (event == WindowEvent::ToggleFullScreen) {
+            m_device.ToggleFullScreen();  // the view again
+        } else if (event == WindowEvent::Screenshot) {
+            Screenshot();
         }
         Game().Frame();
         m_pass = next;
@@ -156,6 +162,18 @@ void CSession::Execute(const ReplayEvent& command) {
         Save(path);
     else
         Load(path);
+}
+
+// Of this pass's frame, in the saves folder; the wall clock only names the file.
+void CSession::Screenshot() {
+    std::string error = m_folderError;
+    const fs::path path = FolderReady()
+                              ? CSaveFolder::NewScreenshot(m_folder, std::time(nullptr), error)
+                              : fs::path();
+    if (path.empty())
+        std::fprintf(stderr, "tabi: no screenshot: %s\n", error.c_str());
+    else
+        Game().GetDisplayer().TakeScreenshot(path.string());
 }
 
 bool CSession::FolderReady() {

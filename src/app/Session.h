@@ -43,6 +43,7 @@ private:
     bool Load(const std::filesystem::path& path);
     void Reload();
     void Autosave();
+    void Screenshot();
     // `fingerprint`: the story's, when the caller has just taken it.
     std::unique_ptr<Play> Replay(std::shared_ptr<const CStory> story,
                                  std::vector<ReplayEvent> history, uint32_t frames,

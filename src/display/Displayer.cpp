@@ -164,10 +164,27 @@ void CDisplayer::Render() {
                         error.c_str());
             m_game.RequestQuit(ExitCode::Failure);
         }
+        SavePlayerShots(list);
         m_pictures->Trim(
             frame, [this](const CTexture& texture) { m_game.Platform().ReleasePixels(texture); });
     }
     m_renderQueue.clear();
+}
+
+void CDisplayer::TakeScreenshot(const std::string& path) {
+    m_playerShots.push_back(path);
+}
+
+// Not in the log: the player's pictures are no part of the run's record.
+void CDisplayer::SavePlayerShots(const DrawList& list) {
+    for (const std::string& path : m_playerShots) {
+        std::string error;
+        if (m_game.Platform().SaveScreenshot(list, path, error))
+            std::fprintf(stderr, "tabi: screenshot %s\n", path.c_str());
+        else
+            std::fprintf(stderr, "tabi: screenshot %s failed: %s\n", path.c_str(), error.c_str());
+    }
+    m_playerShots.clear();
 }
 
 void CDisplayer::ToggleOverlay() {

@@ -44,6 +44,10 @@ public:
     // render dump took it, so it never shows there.
     void ToggleOverlay();
     bool IsOverlayOn() const;
+    // The player's screenshot (F12): the back buffer of the next frame drawn
+    // is written to `path` as a PNG, and the path, or why it failed, goes to
+    // stderr. The game goes on either way.
+    void TakeScreenshot(const std::string& path);
 
     Quad CreateVertexBuffer(int32_t width, int32_t height);
     // Borrowed: textures live as long as the displayer. Null when the file is
@@ -65,11 +69,13 @@ private:
     uint32_t OffsetY() const;
     const std::string& Utf8Of(const char* text);
     DrawList BuildDrawList();
+    void SavePlayerShots(const DrawList& list);
 
     CGame& m_game;
     uint32_t m_width = 0;
     uint32_t m_height = 0;
-    bool m_ready = false;  // a back buffer exists to draw on
+    bool m_ready = false;                    // a back buffer exists to draw on
+    std::vector<std::string> m_playerShots;  // asked for since the last frame drawn
     std::vector<std::unique_ptr<RenderItem>> m_renderQueue;
     std::unique_ptr<CPictureCache> m_pictures;  // every picture file loaded, under a budget
     // Looked up by the borrowed text itself: no key string is made per frame.

@@ -24,11 +24,11 @@ constexpr EventName kEventNames[] = {
     {"release", ReplayEvent::Type::Release}, {"escape", ReplayEvent::Type::Escape},
     {"close", ReplayEvent::Type::Close},     {"key", ReplayEvent::Type::Key},
     {"save", ReplayEvent::Type::Save},       {"load", ReplayEvent::Type::Load},
-    {"reload", ReplayEvent::Type::Reload},
+    {"reload", ReplayEvent::Type::Reload},   {"advance", ReplayEvent::Type::Advance},
 };
 
 constexpr const char* kEventList =
-    "motion, press, release, key, escape, close, save, load or reload";
+    "motion, press, release, key, advance, escape, close, save, load or reload";
 
 // The name of a save in an input file: a file name in the saves folder, so
 // nothing that could leave it.
@@ -177,6 +177,8 @@ std::string CInputFile::FormatLine(const ReplayEvent& event) {
             return line + "load " + event.name;
         case ReplayEvent::Type::Reload:
             return line + "reload";
+        case ReplayEvent::Type::Advance:
+            return line + "advance";
     }
     return line;
 }

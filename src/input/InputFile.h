@@ -7,8 +7,8 @@
 
 // The text format of --input and --record: one event a line,
 //   <frame> motion DX DY | <frame> press | <frame> release | <frame> key N (1-9)
-//   | <frame> escape | <frame> close | <frame> save NAME | <frame> load NAME
-//   | <frame> reload
+//   | <frame> advance (Space, Enter or the wheel down) | <frame> escape
+//   | <frame> close | <frame> save NAME | <frame> load NAME | <frame> reload
 // with '#' comments and blank lines ignored.
 class CInputFile {
 public:

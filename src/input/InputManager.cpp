@@ -41,6 +41,30 @@ void CInputManager::MovePointer(int32_t dx, int32_t dy, int32_t width, int32_t h
     if (m_pointerY > height) m_pointerY = height;
 }
 
+// The button's own press or release comes first. A frame without one gives
+// the release that ends an advance's click, or else the advance itself as a
+// press, while a click would turn the conversation's page: the dialogue frame
+// is shown or the picture-novel mode runs. An advance that meets the button
+// held or moving is dropped: the player is clicking anyway.
+CInputManager::PointerEvent CInputManager::PointerEventOf(const DeviceState& state) {
+    if (state.leftButton != m_previous.leftButton)
+        return state.leftButton ? PointerEvent::Down : PointerEvent::Up;
+    if (m_advanceHeld) {
+        m_advanceHeld = false;
+        return PointerEvent::Up;
+    }
+    if (state.advance && !state.leftButton && ClickTurnsPage()) {
+        m_advanceHeld = true;
+        return PointerEvent::Down;
+    }
+    return PointerEvent::Move;
+}
+
+bool CInputManager::ClickTurnsPage() const {
+    const CControllerDialogue* dialogue = m_game.Dialogue();
+    return (dialogue && dialogue->IsShown()) || m_game.Pictures();
+}
+
 void CInputManager::Poll() {
     const uint32_t frame = m_game.FrameNumber();
     const DeviceState state = m_game.Platform().ReadDevices(frame);
@@ -49,19 +73,19 @@ void CInputManager::Poll() {
     const auto width = static_cast<int32_t>(m_game.GetDisplayer().Width());
     const auto height = static_cast<int32_t>(m_game.GetDisplayer().Height());
     MovePointer(state.dx, state.dy, width, height);
+    m_game.Platform().SetGamePointer(m_pointerX, m_pointerY);
     if (state.escape) m_game.RequestQuit(ExitCode::Normal);
 
     const int32_t x = ToLayout(m_pointerX, width, kLayoutWidth);
     const int32_t y = ToLayout(m_pointerY, height, kLayoutHeight);
-    const bool pressed = state.leftButton && !m_previous.leftButton;
-    const bool released = !state.leftButton && m_previous.leftButton;
+    const PointerEvent event = PointerEventOf(state);
     m_previous = state;
 
     if (CController* head = m_game.GetController()) {
         const MouseButtons buttons{{1, 0, 0, 0}};
-        if (pressed)
+        if (event == PointerEvent::Down)
             head->OnMouseDown(buttons, x, y);
-        else if (released)
+        else if (event == PointerEvent::Up)
             head->OnMouseUp(buttons, x, y);
         else
             head->OnMouseMove(x, y);

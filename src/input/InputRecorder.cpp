@@ -10,7 +10,9 @@
 // still leaves a file that says what it is.
 CInputRecorder::CInputRecorder(const std::string& path)
     : m_path(path), m_file(path, std::ios::trunc) {
-    if (m_file) m_file << "# tabi input: <frame> motion DX DY | press | release | escape | close\n";
+    if (m_file)
+        m_file << "# tabi input: <frame> motion DX DY | press | release | key N | advance | escape "
+                  "| close\n";
     m_file.flush();
 }
 
@@ -27,6 +29,7 @@ void CInputRecorder::RecordPoll(uint32_t gameFrame, const DeviceState& state) {
         key.number = state.number;
         Write(key);
     }
+    if (state.advance) Write({frame, ReplayEvent::Type::Advance});
 }
 
 void CInputRecorder::RecordClose(uint32_t frame) {

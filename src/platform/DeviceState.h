@@ -3,14 +3,17 @@
 #include <limits>
 
 // What one input poll reads off the devices: the mouse's relative motion since
-// the previous poll, the left button and the Escape key as they are now, and
-// the last number key pressed since the previous poll.
+// the previous poll, the left button as this poll delivers it (presses and
+// releases are latched, one a poll: see CInputLatch), the Escape key as it is
+// now, the last number key pressed since the previous poll, and whether an
+// "advance" key (Space, Enter, the wheel turned down) was pressed since then.
 struct DeviceState {
     int32_t dx = 0;
     int32_t dy = 0;
     bool leftButton = false;
     bool escape = false;
     uint8_t number = 0;  // 1-9, or 0 when no number key was pressed
+    bool advance = false;
 };
 
 // Motions add up without wrapping: a replay file may hold any 32-bit values,
@@ -25,7 +28,10 @@ inline int32_t SaturatingAdd(int32_t a, int32_t b) {
 // is the author's key (F1) for the development overlay, ToggleMute the
 // player's (M) for the sound: settings, not game input, so they are neither
 // recorded nor replayed. QuickSave (F5), QuickLoad (F9) and Reload (Shift+R)
-// act on the whole game after the pass's frame.
+// act on the whole game after the pass's frame. ToggleFullScreen (F11,
+// Alt+Enter) and Screenshot (F12) are the player's and, like the mute, not
+// game input: a window backend acts on the first itself, the session saves
+// the picture.
 enum class WindowEvent : uint8_t {
     None,
     Close,
@@ -34,5 +40,7 @@ enum class WindowEvent : uint8_t {
     ToggleMute,
     QuickSave,
     QuickLoad,
-    Reload
+    Reload,
+    ToggleFullScreen,
+    Screenshot
 };

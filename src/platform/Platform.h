@@ -3,6 +3,7 @@
 #include "platform/DeviceState.h"
 #include "platform/DrawList.h"
 #include "platform/Font.h"
+#include "platform/Letterbox.h"
 #include "platform/ReplayEvent.h"
 #include "platform/Texture.h"
 
@@ -20,9 +21,10 @@ struct PlatformOptions {
     int desktopWidth = 1280;  // headless: the desktop the back buffer is chosen from
     int desktopHeight = 720;
     RendererChoice renderer = RendererChoice::Auto;
-    std::vector<ReplayEvent> replay;  // headless: the only input there is
-    std::string frameTimesFile;       // window: wall-clock time of every paced frame
-    std::string title = "Tabi";       // window: its title bar (UTF-8)
+    std::vector<ReplayEvent> replay;   // headless: the only input there is
+    std::string frameTimesFile;        // window: wall-clock time of every paced frame
+    std::string title = "Tabi";        // window: its title bar (UTF-8)
+    ScaleMode scale = ScaleMode::Fit;  // window: how the back buffer fills it
 };
 
 // Everything the engine needs of the machine: window, clock, input devices,
@@ -51,6 +53,13 @@ public:
     // that follows (1 for the first); replayed input is stamped with it.
     virtual WindowEvent PollWindowEvent(uint32_t frame) = 0;
     virtual DeviceState ReadDevices(uint32_t frame) = 0;
+    // Where the game's pointer is after a poll, in back-buffer pixels. A window
+    // whose pointer follows the system's turns the system pointer's position
+    // into motion from here, so the two never drift apart.
+    virtual void SetGamePointer(int32_t /*x*/, int32_t /*y*/) {}
+    // The player's F11 or Alt+Enter: full screen to a window and back. A
+    // headless run has neither.
+    virtual void ToggleFullScreen() {}
 
     // [SECTION] Clock, in milliseconds. WaitUntil returns once Ticks() >= tick;
     // the headless clock simply jumps there, so headless runs never sleep.

@@ -7,7 +7,18 @@
 // Load and Reload act on the whole game after that frame, in a session's own
 // count of frames (which a load does not move).
 struct ReplayEvent {
-    enum class Type : uint8_t { Motion, Press, Release, Escape, Close, Key, Save, Load, Reload };
+    enum class Type : uint8_t {
+        Motion,
+        Press,
+        Release,
+        Escape,
+        Close,
+        Key,
+        Save,
+        Load,
+        Reload,
+        Advance
+    };
     ReplayEvent() = default;
     ReplayEvent(uint32_t atFrame, Type what, int32_t motionX = 0, int32_t motionY = 0)
         : frame(atFrame), type(what), dx(motionX), dy(motionY) {}

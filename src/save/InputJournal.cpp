@@ -7,15 +7,18 @@ DeviceState CInputJournal::Replay(uint32_t frame) {
         if (event.type == ReplayEvent::Type::Motion) {
             state.dx = SaturatingAdd(state.dx, event.dx);
             state.dy = SaturatingAdd(state.dy, event.dy);
-        } else if (event.type == ReplayEvent::Type::Press) {
-            m_button = true;
-        } else if (event.type == ReplayEvent::Type::Release) {
-            m_button = false;
+        } else if (event.type == ReplayEvent::Type::Press ||
+                   event.type == ReplayEvent::Type::Release) {
+            m_latch.Push({event.type == ReplayEvent::Type::Press});
         } else if (event.type == ReplayEvent::Type::Key) {
             state.number = event.number;  // the last one of the frame, as a poll sees it
+        } else if (event.type == ReplayEvent::Type::Advance) {
+            state.advance = true;
         }
     }
-    state.leftButton = m_button;
+    CInputLatch::Transition taken;
+    m_latch.Take(taken);
+    m_button = state.leftButton = m_latch.Button();
     return state;
 }
 
@@ -30,6 +33,7 @@ void CInputJournal::Record(uint32_t frame, const DeviceState& state) {
         key.number = state.number;
         m_events.push_back(key);
     }
+    if (state.advance) m_events.push_back({frame, ReplayEvent::Type::Advance});
     m_button = state.leftButton;
     m_next = m_events.size();
 }

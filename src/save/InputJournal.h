@@ -1,5 +1,6 @@
 #pragma once
 #include "platform/DeviceState.h"
+#include "platform/InputLatch.h"
 #include "platform/ReplayEvent.h"
 
 #include <cstddef>
@@ -17,15 +18,19 @@ public:
     explicit CInputJournal(std::vector<ReplayEvent> history) : m_events(std::move(history)) {}
 
     // What the poll of `frame` saw, from the history: every event up to that
-    // frame not yet given, motions added up, the button as the last one left it.
+    // frame not yet given, motions added up, the button's presses and
+    // releases latched as a live poll latches them (a journal recorded live
+    // holds at most one a frame, so it replays as it was seen).
     DeviceState Replay(uint32_t frame);
-    // A live poll: only what changed since the previous poll is kept.
+    // A live poll, as the game saw it (the button as delivered, after the
+    // latch): only what changed since the previous poll is kept.
     void Record(uint32_t frame, const DeviceState& state);
 
     const std::vector<ReplayEvent>& Events() const { return m_events; }
 
 private:
     std::vector<ReplayEvent> m_events;
-    size_t m_next = 0;  // events before it were given to polls by Replay
+    size_t m_next = 0;    // events before it were given to polls by Replay
+    CInputLatch m_latch;  // the history's presses and releases
     bool m_button = false;
 };

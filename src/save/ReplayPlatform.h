@@ -38,6 +38,9 @@ public:
 
     WindowEvent PollWindowEvent(uint32_t frame) override;
     DeviceState ReadDevices(uint32_t frame) override;
+    // Passed on replayed or live: a replay ends where the game's pointer is.
+    void SetGamePointer(int32_t x, int32_t y) override { m_device.SetGamePointer(x, y); }
+    void ToggleFullScreen() override { m_device.ToggleFullScreen(); }
 
     uint32_t Ticks() override;
     void WaitUntil(uint32_t tick) override;

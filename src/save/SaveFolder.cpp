@@ -3,6 +3,7 @@
 #include "story/Story.h"
 
 #include <cstdlib>
+#include <ctime>
 
 namespace fs = std::filesystem;
 
@@ -60,4 +61,23 @@ std::string CSaveFolder::SafeName(std::string_view text) {
 
 fs::path CSaveFolder::FileOf(const fs::path& folder, std::string_view name) {
     return folder / (std::string(name) + ".save");
+}
+
+// A second screenshot within the same second gets "-2", then "-3", and so on.
+fs::path CSaveFolder::NewScreenshot(const fs::path& folder, std::time_t now, std::string& error) {
+    const fs::path shots = folder / "screenshots";
+    std::error_code ec;
+    fs::create_directories(shots, ec);
+    if (ec) {
+        error = "cannot make " + shots.string() + ": " + ec.message();
+        return {};
+    }
+    std::tm local{};
+    localtime_r(&now, &local);
+    char stamp[32];
+    std::strftime(stamp, sizeof stamp, "%Y-%m-%d_%H-%M-%S", &local);
+    fs::path file = shots / (std::string(stamp) + ".png");
+    for (int n = 2; fs::exists(file, ec) && n < 1000; ++n)
+        file = shots / (std::string(stamp) + "-" + std::to_string(n) + ".png");
+    return file;
 }

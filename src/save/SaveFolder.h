@@ -1,4 +1,5 @@
 #pragma once
+#include <ctime>
 #include <filesystem>
 #include <string>
 #include <string_view>
@@ -24,4 +25,9 @@ public:
     // between UTF-8 characters; "story" when nothing is left.
     static std::string SafeName(std::string_view text);
     static std::filesystem::path FileOf(const std::filesystem::path& folder, std::string_view name);
+    // A file for a new screenshot taken at `now`: screenshots/ in the saves
+    // folder (made if missing), named by the local date and time. Empty, with
+    // `error` saying why, when the folder cannot be made.
+    static std::filesystem::path NewScreenshot(const std::filesystem::path& folder, std::time_t now,
+                                               std::string& error);
 };

@@ -20,7 +20,7 @@ TEST(InputFile, ReadsEveryEventIgnoringCommentsAndBlankLines) {
     std::string error;
     ASSERT_TRUE(
         Parse("# a replay\n\n3 motion 10 -4   # right and up\n  5 press\n5 release\n"
-              "7 escape\n2 close\n6 key 9\n4 save quick\n4 load a-1_B\n9 reload\n",
+              "7 escape\n2 close\n6 key 9\n4 save quick\n4 load a-1_B\n9 reload\n6 advance\n",
               events, error))
         << error;
     std::string lines;
@@ -28,7 +28,7 @@ TEST(InputFile, ReadsEveryEventIgnoringCommentsAndBlankLines) {
         lines += CInputFile::FormatLine(e) + "\n";
     EXPECT_EQ(lines,
               "2 close\n3 motion 10 -4\n4 save quick\n4 load a-1_B\n5 press\n5 release\n"
-              "6 key 9\n7 escape\n9 reload\n");
+              "6 key 9\n6 advance\n7 escape\n9 reload\n");
 }
 
 // A bad line is named by file and line. (That the run then stops with exit
@@ -49,6 +49,7 @@ TEST(InputFile, ABadLineIsNamedByFileAndLine) {
         {"3 save", "wants the save's name"},
         {"3 load ../x", "a save's name is"},
         {"3 reload now", "takes nothing"},
+        {"3 advance 2", "takes nothing"},
     };
     for (const auto& [line, message] : cases) {
         SCOPED_TRACE(line);

@@ -50,9 +50,10 @@ WindowEvent CHeadlessPlatform::PollWindowEvent(uint32_t frame) {
 }
 
 // Every device event stamped with this frame or an earlier one reaches this
-// poll: motions add up, the button ends as the last press or release left it
-// (so a press and a release in one frame go unseen), Escape is held for this
-// poll only, and of the number keys the last one counts.
+// poll: motions add up, presses and releases join the latch (so a press and a
+// release in one frame are a click: the press now, the release next poll),
+// Escape is held for this poll only, of the number keys the last one counts,
+// and an advance is seen once.
 DeviceState CHeadlessPlatform::ReadDevices(uint32_t frame) {
     DeviceState state;
     const auto& events = m_options.replay;
@@ -65,16 +66,17 @@ DeviceState CHeadlessPlatform::ReadDevices(uint32_t frame) {
                 state.dy = SaturatingAdd(state.dy, event.dy);
                 break;
             case ReplayEvent::Type::Press:
-                m_button = true;
-                break;
             case ReplayEvent::Type::Release:
-                m_button = false;
+                m_latch.Push({event.type == ReplayEvent::Type::Press});
                 break;
             case ReplayEvent::Type::Escape:
                 state.escape = true;
                 break;
             case ReplayEvent::Type::Key:
                 state.number = event.number;
+                break;
+            case ReplayEvent::Type::Advance:
+                state.advance = true;
                 break;
             case ReplayEvent::Type::Close:
             case ReplayEvent::Type::Save:
@@ -83,7 +85,9 @@ DeviceState CHeadlessPlatform::ReadDevices(uint32_t frame) {
                 break;
         }
     }
-    state.leftButton = m_button;
+    CInputLatch::Transition taken;
+    m_latch.Take(taken);
+    state.leftButton = m_latch.Button();
     return state;
 }
 

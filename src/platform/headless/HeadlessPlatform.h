@@ -9,6 +9,7 @@
 // nothing (the displayer's render dump covers every frame). Fonts are looked
 // up only when a screenshot first needs their pixels, so a run without
 // screenshots starts in a few milliseconds.
+#include "platform/InputLatch.h"
 #include "platform/Platform.h"
 #include "platform/SilentAudio.h"
 
@@ -59,7 +60,7 @@ private:
     PlatformOptions m_options;
     size_t m_nextDeviceEvent = 0;  // replay events before it are consumed by polls
     size_t m_nextCloseEvent = 0;   // likewise for window-event passes
-    bool m_button = false;
+    CInputLatch m_latch;           // the button's presses and releases, one a poll
     uint32_t m_now = 0;
     CSilentAudio m_audio;  // sounds are seen in the render dump, never heard
     int m_backWidth = 0;

@@ -12,19 +12,20 @@
 
 #include <signal.h>
 #include <csignal>
+#include <cstdio>
 #include <cstring>
 #include <filesystem>
 
 namespace {
 
-// The game reads input state, not input events: these would only fill the
-// queue that the message loop drains one event per pass. Key presses still
-// pass the event filter, which is where a quick tap of Escape is caught.
+// The game reads input per poll, not input events: these would only fill the
+// queue that the message loop drains one event per pass. Key presses and the
+// mouse's events still pass the event filter, which is where a quick tap of
+// Escape, every press and release and the system pointer's moves are caught.
 constexpr SDL_EventType kIgnoredEvents[] = {
-    SDL_KEYUP,        SDL_TEXTEDITING,     SDL_TEXTINPUT,       SDL_KEYMAPCHANGED,
-    SDL_MOUSEMOTION,  SDL_MOUSEBUTTONDOWN, SDL_MOUSEBUTTONUP,   SDL_MOUSEWHEEL,
-    SDL_FINGERDOWN,   SDL_FINGERUP,        SDL_FINGERMOTION,    SDL_DOLLARGESTURE,
-    SDL_DOLLARRECORD, SDL_MULTIGESTURE,    SDL_TEXTEDITING_EXT,
+    SDL_KEYUP,        SDL_TEXTEDITING,  SDL_TEXTINPUT,       SDL_KEYMAPCHANGED,
+    SDL_FINGERDOWN,   SDL_FINGERUP,     SDL_FINGERMOTION,    SDL_DOLLARGESTURE,
+    SDL_DOLLARRECORD, SDL_MULTIGESTURE, SDL_TEXTEDITING_EXT,
 };
 
 // A machine without a DRM render node has no GPU driver: its "accelerated"
@@ -56,7 +57,15 @@ bool RunsOnCpu(SDL_Renderer* renderer) {
 // The keys the message loop acts on; every other key press is dropped.
 WindowEvent WindowKey(const SDL_Keysym& key) {
     const bool shift = (key.mod & KMOD_SHIFT) != 0;
+    const bool alt = (key.mod & KMOD_ALT) != 0;
     switch (key.scancode) {
+        case SDL_SCANCODE_RETURN:
+        case SDL_SCANCODE_KP_ENTER:
+            return alt ? WindowEvent::ToggleFullScreen : WindowEvent::None;
+        case SDL_SCANCODE_F11:
+            return WindowEvent::ToggleFullScreen;
+        case SDL_SCANCODE_F12:
+            return WindowEvent::Screenshot;
         case SDL_SCANCODE_F1:
             return WindowEvent::ToggleOverlay;
         case SDL_SCANCODE_M:
@@ -106,10 +115,24 @@ uint8_t NumberKey(SDL_Scancode code) {
     return 0;
 }
 
+// Space and Enter turn a page like a click (Alt+Enter is the full-screen key).
+bool IsAdvanceKey(const SDL_Keysym& key) {
+    if ((key.mod & KMOD_ALT) != 0) return false;
+    return key.scancode == SDL_SCANCODE_SPACE || key.scancode == SDL_SCANCODE_RETURN ||
+           key.scancode == SDL_SCANCODE_KP_ENTER;
+}
+
+// The wheel turned towards the player, whichever way the system flips it.
+bool IsWheelDown(const SDL_MouseWheelEvent& wheel) {
+    const Sint32 y = wheel.direction == SDL_MOUSEWHEEL_FLIPPED ? -wheel.y : wheel.y;
+    return y < 0;
+}
+
 }  // namespace
 
 CSdlPlatform::CSdlPlatform(const PlatformOptions& options)
     : m_options(options),
+      m_fullScreen(!options.windowed),
       m_fonts(std::make_unique<CFontLocator>()),
       m_pictures(std::make_unique<CPictureLoader>(true)) {}
 
@@ -148,23 +171,62 @@ bool CSdlPlatform::Init(std::string& error) {
 // Called by SDL as each event is queued, on the thread that pumps events.
 // Of the key presses only the window keys of WindowKey (not their
 // auto-repeat) reach the queue: window events for the message loop, not game
-// input. A number key (top row or keypad, 1-9) is kept for the next poll.
+// input. A number key (top row or keypad, 1-9) and an advance (Space, Enter,
+// the wheel down) are kept for the next poll, the left button's presses and
+// releases latched, and the system pointer's last place noted; no mouse
+// event reaches the queue.
 int CSdlPlatform::FilterEvent(void* self, SDL_Event* event) {
-    if (event->type != SDL_KEYDOWN) return 1;
-    if (event->key.keysym.scancode == SDL_SCANCODE_ESCAPE)
-        static_cast<CSdlPlatform*>(self)->m_escapePressed = true;
-    if (const uint8_t number = NumberKey(event->key.keysym.scancode);
-        number != 0 && !event->key.repeat)
-        static_cast<CSdlPlatform*>(self)->m_numberPressed = number;
-    return WindowKey(event->key.keysym) != WindowEvent::None && !event->key.repeat ? 1 : 0;
+    auto& platform = *static_cast<CSdlPlatform*>(self);
+    switch (event->type) {
+        case SDL_KEYDOWN:
+            return platform.FilterKey(event->key);
+        case SDL_MOUSEMOTION:
+            platform.NoteCursor(event->motion.x, event->motion.y, nullptr);
+            return 0;
+        case SDL_MOUSEBUTTONDOWN:
+        case SDL_MOUSEBUTTONUP:
+            if (event->button.button == SDL_BUTTON_LEFT) {
+                const CInputLatch::Transition transition{event->type == SDL_MOUSEBUTTONDOWN,
+                                                         event->button.x, event->button.y};
+                platform.NoteCursor(event->button.x, event->button.y, &transition);
+            }
+            return 0;
+        case SDL_MOUSEWHEEL:
+            if (IsWheelDown(event->wheel)) platform.m_advancePressed = true;
+            return 0;
+        default:
+            return 1;
+    }
+}
+
+int CSdlPlatform::FilterKey(const SDL_KeyboardEvent& key) {
+    if (key.keysym.scancode == SDL_SCANCODE_ESCAPE) m_escapePressed = true;
+    if (key.repeat) return 0;
+    if (const uint8_t number = NumberKey(key.keysym.scancode); number != 0)
+        m_numberPressed = number;
+    if (IsAdvanceKey(key.keysym)) m_advancePressed = true;
+    return WindowKey(key.keysym) != WindowEvent::None ? 1 : 0;
+}
+
+void CSdlPlatform::NoteCursor(int32_t x, int32_t y, const CInputLatch::Transition* transition) {
+    const std::lock_guard<std::mutex> lock(m_cursorLock);
+    if (transition) m_latch.Push(*transition);
+    m_cursor = {x, y};
+    m_cursorMoved = true;
 }
 
 bool CSdlPlatform::CreateWindow(std::string& error) {
     // Shown once the back buffer exists, so it never flashes at the wrong size.
-    const Uint32 flags = SDL_WINDOW_HIDDEN | (m_options.windowed ? SDL_WINDOW_RESIZABLE
-                                                                 : SDL_WINDOW_FULLSCREEN_DESKTOP);
-    m_window.reset(SDL_CreateWindow(m_options.title.c_str(), SDL_WINDOWPOS_CENTERED,
-                                    SDL_WINDOWPOS_CENTERED, 1280, 720, flags));
+    // Resizable in both: leaving full screen (F11) gives a window the player can size.
+    const Uint32 flags = SDL_WINDOW_HIDDEN | SDL_WINDOW_RESIZABLE |
+                         (m_fullScreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0);
+    // Full screen is the window manager's to grant; with none (a bare X
+    // server) the window keeps the size it was made with, so it is made as
+    // large as the screen.
+    SDL_Rect at{SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, 1280, 720};
+    if (m_fullScreen && SDL_GetDisplayBounds(0, &at) != 0)
+        at = {SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, 1280, 720};
+    m_window.reset(SDL_CreateWindow(m_options.title.c_str(), at.x, at.y, at.w, at.h, flags));
     if (!m_window) {
         error = SDL_GetError();
         return false;
@@ -221,8 +283,11 @@ bool CSdlPlatform::CreateBackBuffer(int width, int height, std::string& error) {
         return false;
     }
     // Stretching to a window of another size looks better smoothed; the
-    // sprites inside the back buffer stay sharp (nearest sampling).
-    SDL_SetTextureScaleMode(m_backBuffer.get(), SDL_ScaleModeLinear);
+    // sprites inside the back buffer stay sharp (nearest sampling), and so
+    // does the whole picture when it is shown at a whole multiple.
+    SDL_SetTextureScaleMode(m_backBuffer.get(), m_options.scale == ScaleMode::Integer
+                                                    ? SDL_ScaleModeNearest
+                                                    : SDL_ScaleModeLinear);
     m_backWidth = width;
     m_backHeight = height;
     m_rasterizer = std::make_unique<CRasterizer>(*m_renderer, *m_fonts);
@@ -232,13 +297,42 @@ bool CSdlPlatform::CreateBackBuffer(int width, int height, std::string& error) {
     return true;
 }
 
+// Full screen keeps the system pointer in the picture and reads its relative
+// motion; a window leaves it free, and the game's pointer follows it.
 bool CSdlPlatform::OpenInput(std::string& error) {
-    if (SDL_SetRelativeMouseMode(SDL_TRUE) != 0) {
+    if (SDL_SetRelativeMouseMode(m_fullScreen ? SDL_TRUE : SDL_FALSE) != 0) {
         error = std::string("no relative mouse mode: ") + SDL_GetError();
         return false;
     }
     SDL_GetRelativeMouseState(nullptr, nullptr);  // motion starts counting now
     return true;
+}
+
+// A failure leaves the window as it was: the game goes on, and stderr says why.
+void CSdlPlatform::ToggleFullScreen() {
+    const bool fullScreen = !m_fullScreen;
+    SDL_Rect screen;
+    if (fullScreen &&
+        SDL_GetDisplayBounds(SDL_GetWindowDisplayIndex(m_window.get()), &screen) == 0) {
+        SDL_SetWindowPosition(m_window.get(), screen.x, screen.y);  // as CreateWindow says
+        SDL_SetWindowSize(m_window.get(), screen.w, screen.h);
+    }
+    if (SDL_SetWindowFullscreen(m_window.get(), fullScreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0) !=
+        0) {
+        std::fprintf(stderr, "tabi: cannot %s full screen: %s\n", fullScreen ? "enter" : "leave",
+                     SDL_GetError());
+        return;
+    }
+    m_fullScreen = fullScreen;
+    if (!fullScreen) {
+        SDL_SetWindowSize(m_window.get(), m_backWidth, m_backHeight);
+        SDL_SetWindowPosition(m_window.get(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED);
+    }
+    SDL_SetRelativeMouseMode(fullScreen ? SDL_TRUE : SDL_FALSE);
+    SDL_GetRelativeMouseState(nullptr, nullptr);
+    const std::lock_guard<std::mutex> lock(m_cursorLock);
+    m_cursorMoved = false;  // a window's pointer waits for the system pointer's next move
+    m_exposed = true;
 }
 
 bool CSdlPlatform::OpenAudio(std::string& error) {
@@ -273,6 +367,15 @@ WindowEvent CSdlPlatform::PollWindowEvent(uint32_t) {
                 switch (event.window.event) {
                     case SDL_WINDOWEVENT_CLOSE:
                         return WindowEvent::Close;
+                    case SDL_WINDOWEVENT_MINIMIZED:
+                    case SDL_WINDOWEVENT_HIDDEN:
+                        m_visible = false;  // nothing is drawn until it is seen again
+                        break;
+                    case SDL_WINDOWEVENT_RESTORED:
+                    case SDL_WINDOWEVENT_SHOWN:
+                    case SDL_WINDOWEVENT_MAXIMIZED:
+                        m_visible = true;
+                        [[fallthrough]];
                     case SDL_WINDOWEVENT_EXPOSED:
                     case SDL_WINDOWEVENT_RESIZED:
                     case SDL_WINDOWEVENT_SIZE_CHANGED:
@@ -299,14 +402,56 @@ WindowEvent CSdlPlatform::PollWindowEvent(uint32_t) {
 
 DeviceState CSdlPlatform::ReadDevices(uint32_t) {
     DeviceState state;
-    const Uint32 buttons = SDL_GetRelativeMouseState(&state.dx, &state.dy);
-    state.leftButton = (buttons & SDL_BUTTON_LMASK) != 0;
+    int relativeX = 0, relativeY = 0;
+    SDL_GetRelativeMouseState(&relativeX, &relativeY);  // read in a window too, so it starts afresh
+    if (m_fullScreen) {
+        state.dx = relativeX;
+        state.dy = relativeY;
+    }
+    ReadButton(state);
     // Held now, or tapped since the last poll: a tap shorter than a frame
     // still ends the game.
     state.escape = SDL_GetKeyboardState(nullptr)[SDL_SCANCODE_ESCAPE] != 0;
     state.escape = m_escapePressed.exchange(false) || state.escape;
     state.number = m_numberPressed.exchange(0);
+    state.advance = m_advancePressed.exchange(false);
     return state;
+}
+
+// One latched press or release a poll. In a window the game's pointer goes
+// where the system pointer was at that press or release, or else where it
+// is now; full screen moves it by relative motion alone.
+void CSdlPlatform::ReadButton(DeviceState& state) {
+    const std::lock_guard<std::mutex> lock(m_cursorLock);
+    CInputLatch::Transition taken;
+    const bool took = m_latch.Take(taken);
+    state.leftButton = m_latch.Button();
+    if (m_fullScreen || (!took && !m_cursorMoved)) return;
+    const PixelPoint at = took ? PixelPoint{taken.x, taken.y} : m_cursor;
+    m_cursorMoved = took && !(at == m_cursor);  // it moved on after the press: follow next poll
+    const PixelPoint target = BackBufferPoint(at);
+    state.dx = target.x - m_gamePointer.x;
+    state.dy = target.y - m_gamePointer.y;
+}
+
+// A window point (SDL's mouse coordinates) in back-buffer pixels: through the
+// output's pixel density, then through the letterbox.
+PixelPoint CSdlPlatform::BackBufferPoint(PixelPoint window) const {
+    int windowWidth = 0, windowHeight = 0, outWidth = 0, outHeight = 0;
+    SDL_GetWindowSize(m_window.get(), &windowWidth, &windowHeight);
+    if (!m_renderer || SDL_GetRendererOutputSize(m_renderer.get(), &outWidth, &outHeight) != 0 ||
+        windowWidth <= 0 || windowHeight <= 0)
+        return {};
+    const auto x = static_cast<int32_t>(int64_t{window.x} * outWidth / windowWidth);
+    const auto y = static_cast<int32_t>(int64_t{window.y} * outHeight / windowHeight);
+    const PixelRect box =
+        Letterbox(outWidth, outHeight, m_backWidth, m_backHeight, m_options.scale);
+    return ToBackBuffer(box, m_backWidth, m_backHeight, x, y);
+}
+
+void CSdlPlatform::SetGamePointer(int32_t x, int32_t y) {
+    const std::lock_guard<std::mutex> lock(m_cursorLock);
+    m_gamePointer = {x, y};
 }
 
 std::unique_ptr<CTexture> CSdlPlatform::LoadTexture(const std::string& path, std::string& error) {
@@ -360,7 +505,7 @@ bool CSdlPlatform::ShowBackBuffer(std::string& error) {
     }
     int width = 0, height = 0;
     SDL_GetRendererOutputSize(m_renderer.get(), &width, &height);
-    const PixelRect box = Letterbox(width, height, m_backWidth, m_backHeight);
+    const PixelRect box = Letterbox(width, height, m_backWidth, m_backHeight, m_options.scale);
     const SDL_Rect to{box.left, box.top, box.right - box.left, box.bottom - box.top};
     SDL_RenderCopy(m_renderer.get(), m_backBuffer.get(), nullptr, &to);
     SDL_RenderPresent(m_renderer.get());
@@ -370,8 +515,9 @@ bool CSdlPlatform::ShowBackBuffer(std::string& error) {
 
 // A frame that would paint what the back buffer already holds is neither
 // drawn nor presented: an idle story costs next to nothing.
+// A minimised or hidden window draws nothing at all.
 bool CSdlPlatform::Present(const DrawList& frame, std::string& error) {
-    if (!m_rasterizer) return true;
+    if (!m_rasterizer || !m_visible) return true;
     const bool same = m_lastFrame.Matches(frame);
     if (same && !m_exposed) return true;
     if (!same && !DrawBackBuffer(frame, error)) return false;

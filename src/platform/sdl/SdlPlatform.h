@@ -1,15 +1,20 @@
 #pragma once
 // The window backend: SDL2 on the desktop.
 // Implements: a full-screen (or, with --windowed, a resizable) window showing
-// the back buffer letterboxed; an accelerated renderer where a GPU driver is
-// present, SDL's software renderer otherwise; relative mouse motion, the left
-// button, Escape and the number keys 1-9; F1 as the overlay's window event and
-// M as the mute's; music and effects through SDL_mixer; frame pacing on the
-// wall clock; frames identical to the
-// last one neither redrawn nor presented; screenshots read back from the back
-// buffer.
+// the back buffer letterboxed (--scale fit or integer), F11 and Alt+Enter
+// switching between the two; an accelerated renderer where a GPU driver is
+// present, SDL's software renderer otherwise; relative mouse motion in full
+// screen, and in a window a game pointer that follows the system's; every
+// press and release of the left button, latched and handed out one a poll;
+// Escape, the number keys 1-9 and Space, Enter and the wheel down as an
+// advance; F1 as the overlay's window event, M as the mute's and F12 as the
+// screenshot's; music and effects through SDL_mixer; frame pacing on the
+// wall clock; frames identical to the last one neither redrawn nor presented,
+// and none drawn while the window is minimised or hidden; screenshots read
+// back from the back buffer.
 // Does not implement: replayed input (--input is headless only), Escape while another window has
 // the keyboard focus.
+#include "platform/InputLatch.h"
 #include "platform/LastFrame.h"
 #include "platform/Platform.h"
 #include "platform/SilentAudio.h"
@@ -18,6 +23,7 @@
 
 #include <atomic>
 #include <memory>
+#include <mutex>
 
 class CFontLocator;
 class CMixerAudio;
@@ -41,6 +47,8 @@ public:
 
     WindowEvent PollWindowEvent(uint32_t frame) override;
     DeviceState ReadDevices(uint32_t frame) override;
+    void SetGamePointer(int32_t x, int32_t y) override;
+    void ToggleFullScreen() override;
 
     uint32_t Ticks() override { return m_pacer.Ticks(); }
     void WaitUntil(uint32_t tick) override { m_pacer.WaitUntil(tick); }
@@ -61,6 +69,10 @@ public:
 
 private:
     static int FilterEvent(void* self, SDL_Event* event);
+    int FilterKey(const SDL_KeyboardEvent& key);
+    void NoteCursor(int32_t x, int32_t y, const CInputLatch::Transition* transition);
+    void ReadButton(DeviceState& state);
+    PixelPoint BackBufferPoint(PixelPoint window) const;
     bool MakeRenderer(std::string& error);
     bool DrawBackBuffer(const DrawList& frame, std::string& error);
     bool ShowBackBuffer(std::string& error);
@@ -69,10 +81,19 @@ private:
     bool m_software = false;  // SDL's software renderer rather than the GPU's
     bool m_videoStarted = false;
     bool m_audioStarted = false;
-    std::unique_ptr<CMixerAudio> m_mixer;      // made by OpenAudio
-    CSilentAudio m_silent;                     // until then
-    std::atomic<bool> m_escapePressed{false};  // since the last poll; set by the event filter
-    std::atomic<uint8_t> m_numberPressed{0};   // likewise: the last number key, 1-9
+    std::unique_ptr<CMixerAudio> m_mixer;       // made by OpenAudio
+    CSilentAudio m_silent;                      // until then
+    std::atomic<bool> m_escapePressed{false};   // since the last poll; set by the event filter
+    std::atomic<uint8_t> m_numberPressed{0};    // likewise: the last number key, 1-9
+    std::atomic<bool> m_advancePressed{false};  // likewise: Space, Enter or the wheel down
+    bool m_fullScreen;                          // else a window, whose pointer is the system's
+    bool m_visible = true;                      // not minimised or hidden
+    // The mouse as the event filter saw it, read by the polls.
+    std::mutex m_cursorLock;
+    CInputLatch m_latch;         // the left button's presses and releases
+    PixelPoint m_cursor;         // the system pointer's last place, window coordinates
+    bool m_cursorMoved = false;  // since the last poll that followed it
+    PixelPoint m_gamePointer;    // the game's pointer, back-buffer pixels
     int m_backWidth = 0;
     int m_backHeight = 0;
     bool m_exposed = true;   // the window must be shown again even if the frame is not new
