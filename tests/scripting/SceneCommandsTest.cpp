@@ -100,16 +100,6 @@ TEST_F(SceneCommands, ResultsAndRefusals) {
         ExpectLogs(c);
 }
 
-// The low 8 bits of a tile value and of a trap number count: 300 paints
-// trap 44, and trap 300 binds slot 44.
-TEST_F(SceneCommands, TileValuesAndTrapNumbersWrapAt256) {
-    m_story.WriteScript("script01.txt", "Debug trap\nTerminate\n");
-    m_story.WriteScript("start.txt", CSceneStory::HeroAt(200, 300) +
-                                         "SetTile 320 280 320 320 300\nSetTrap 300 1\n"
-                                         "MoveEntityTo hero 600 300 5\n");
-    EXPECT_GT(CSceneStory::Count(m_story.RunHeadless(90).log, "trap\n"), 5u);
-}
-
 // One entity at (300, 200), as frame 2 draws it: its picture (which
 // PlaySeq picks by the low 8 bits of $a1, or keeps when the sprite lacks the
 // sequence) and its top-left corner, the place less the centre. Names keep
