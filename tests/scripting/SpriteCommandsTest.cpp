@@ -61,7 +61,6 @@ TEST(SpriteCommands, StoriesPlaceFindAndDeleteFreeSprites) {
                               "move $a0 3001\nAddSprite x three\n";
     const std::string bg = kBackground + "@0.0,0.0", left = kLeft + "@0.0,0.0",
                       right = kRight + "@0.0,0.0";
-    const std::string longName(40, 'L');
     const StoryCase cases[] = {
         {"drawn in the order of addition, at 0, 0", three, {bg, left, right}, ""},
         // -20 is 4294967276 unsigned, which a float holds as 2^32.
@@ -99,11 +98,6 @@ TEST(SpriteCommands, StoriesPlaceFindAndDeleteFreeSprites) {
                  "zero:\nDebug zero\n",
          {bg, left, right, left},
          "zero\n"},
-        {"a long name still finds its sprite",
-         pictures + "move $a0 3000\nAddSprite x " + longName + "\nGetSprite " + longName +
-             "\nmove $a0 $v0\nmove $a1 9\nSetSpritePosition\n",
-         {kLeft + "@9.0,0.0"},
-         ""},
         {"0 in $a0 finds nothing, quietly",
          three + "move $a0 0\nDeleteSprite\nmove $a1 50\nSetSpritePosition\n",
          {bg, left, right},
