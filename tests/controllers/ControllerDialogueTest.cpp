@@ -15,7 +15,8 @@
 // waiting script whether the frame is shown or not, in the frame of the
 // click (the poll comes before the scripts): frame 6 already shows it.
 // Scene commands in the picture-novel mode leave the scene alone: it comes
-// back as it was.
+// back as it was. A switch to the mode already current rebuilds the same
+// chain (a link added twice would loop for ever).
 TEST(ControllerDialogue, FrameIsHiddenUntilShownAndSurvivesModeChanges) {
     CTempStory story;
     for (int number : {1, 3, 2002})
@@ -35,10 +36,11 @@ TEST(ControllerDialogue, FrameIsHiddenUntilShownAndSurvivesModeChanges) {
                       // back to the role-playing mode, still shown in frame 10
                       "move $a0 0\nChangeMode\nHideDialogueFrame\nShowDialogueFrame\n"
                       "WaitForEvent EVENT_MOUSE_DOWN\n"
-                      // frame 12: hidden again
-                      "HideDialogueFrame\n");
+                      // frame 12: hidden again; then each mode asked for while current
+                      "HideDialogueFrame\nmove $a0 0\nChangeMode\nmove $a0 8\nChangeMode\n"
+                      "move $a0 8\nChangeMode\nShowDialogueFrame\nmove $a0 0\nChangeMode\n");
     story.WriteInput("6 press\n7 release\n8 press\n9 release\n12 press\n13 release\n");
-    const RunResult run = story.RunHeadless(13);
+    const RunResult run = story.RunHeadless(20);
     ASSERT_EQ(run.exitCode, 0) << run.log;
     const std::pair<uint32_t, const char*> frames[] = {
         {2, "walk00 m0 "},
@@ -50,6 +52,8 @@ TEST(ControllerDialogue, FrameIsHiddenUntilShownAndSurvivesModeChanges) {
         {9, "(no render)"},
         {10, "walk00 dia imouto text text m0 "},
         {12, "walk00 m0 "},
+        {18, "dia imouto text text "},
+        {20, "walk00 dia imouto text text m0 "},
     };
     for (const auto& [frame, words] : frames)
         EXPECT_EQ(CSceneStory::Words(run, frame), words) << "frame " << frame;

@@ -18,13 +18,6 @@ struct StoryCase {
     int exitCode;
 };
 
-std::string Repeat(const std::string& text, int count) {
-    std::string repeated;
-    for (int i = 0; i < count; ++i)
-        repeated += text;
-    return repeated;
-}
-
 }  // namespace
 
 // Each case is a start script run through `tabi --headless`; "Debug" lines
@@ -54,8 +47,7 @@ TEST(FlowCommands, StoriesLogWhatTheirCommandsDid) {
         {"End lets the frame finish", "End Debug still", 10, "still\n", 0},
         {"a failure outranks End", "End Dance", 10, "CScript::Run() Illegal command: Dance\n\n", 1},
         {"Terminate ends the script", "Debug a Terminate Debug b", 5, "a\n", 0},
-        {"cut-off arguments repeat the last token", "$t0: Debug once beq $t0", 2,
-         Repeat("once\n", 51), 0},  // beq $t0 $t0 $t0: a jump back to $t0: each round
+        {"cut-off arguments repeat the last token", "Debug a Debug", 2, "a\nDebug\n", 0},
         {"WaitForEvent logs and waits", "WaitForEvent EVENT_MOUSE_DOWN Debug woke", 10,
          "WaitForEvent\n", 0},
         {"ChangeMode to an unknown mode fails", "move $a0 3 ChangeMode Debug never", 10,

@@ -87,62 +87,56 @@ TEST_F(SceneCommands, ResultsAndRefusals) {
          "move $a0 0\nmove $v0 7\nGetSpeed\n" + Check("0", "0", "other"), "0\n"},
         {"speed 0", walk + "0" + arrive, "MoveEntityTo: speed 0" + stays, 30},
         {"speed -5", walk + "-5" + arrive, "MoveEntityTo: speed -5" + stays, 30},
+        // The empty sprite has no picture, quad or animation, and nothing
+        // makes it fail, not even a byte tick run round many times.
+        {"unknown numbers give the empty sprite",
+         "LoadSprite 7 x a\nmove $a0 $v0\nmove $a1 1\nPlaySeq\nLoadSprite -1 x b\n"
+         "LoadSprite -2147483648 x c\n",
+         "CDatabase::LoadSprite No 7\nCDatabase::LoadSprite No -1\n"
+         "CDatabase::LoadSprite No -2147483648\n",
+         300},
     };
     for (const StoryCase& c : cases)
         ExpectLogs(c);
 }
 
-// The low 8 bits of a tile value and of a trap number count: 300 paints
-// trap 44, and trap 300 binds slot 44.
-TEST_F(SceneCommands, TileValuesAndTrapNumbersWrapAt256) {
-    m_story.WriteScript("script01.txt", "Debug trap\nTerminate\n");
-    m_story.WriteScript("start.txt", CSceneStory::HeroAt(200, 300) +
-                                         "SetTile 320 280 320 320 300\nSetTrap 300 1\n"
-                                         "MoveEntityTo hero 600 300 5\n");
-    EXPECT_GT(CSceneStory::Count(m_story.RunHeadless(90).log, "trap\n"), 5u);
-}
-
-// Names keep 22 bytes: the 23rd is cut off, so the entity answers to its
-// first 22 bytes only.
-TEST_F(SceneCommands, EntitiesArePlacedAndDrawnAroundTheirCentre) {
+// One entity at (300, 200), as frame 2 draws it: its picture (which
+// PlaySeq picks by the low 8 bits of $a1, or keeps when the sprite lacks the
+// sequence) and its top-left corner, the place less the centre. Names keep
+// 22 bytes: the 23rd is cut off, so the entity answers to its first 22 only.
+TEST_F(SceneCommands, EntitiesAreDrawnAroundTheirCentre) {
     const std::string name23 = "abcdefghijklmnopqrstuvw";
     struct Placement {
         const char* what;
+        int number;
         std::string lines;
+        const char* image;
         double x, y;       // the item's top-left corner
         double slack = 0;  // floats near 2^32 are 256 apart
         std::string name = "npc";
     };
     const Placement placements[] = {
-        {"SetEntityCenter moves the picture", "SetEntityCenter npc 10 -20\n", 300 - 10, 200 + 20},
-        {"a negative register is a huge coordinate", "move $a1 -3\nPlaceEntity\n",
-         4294967293.0 - 64, 200 - 128, 256},
-        {"a name no entity has changes nothing", "SetEntityCenter Npc 0 0\n", 300 - 64, 200 - 128},
-        {"a name keeps 22 bytes", "SetEntityCenter " + name23.substr(0, 22) + " 10 -20\n", 300 - 10,
-         200 + 20, 0, name23},
-        {"so its 23 bytes find nothing", "SetEntityCenter " + name23 + " 10 -20\n", 300 - 64,
-         200 - 128, 0, name23},
+        {"SetEntityCenter moves the picture", 2, "SetEntityCenter npc 10 -20\n", "oneechanS", 290,
+         220},
+        {"a negative register is a huge coordinate", 2, "move $a1 -3\nPlaceEntity\n", "oneechanS",
+         4294967293.0 - 64, 72, 256},
+        {"a name no entity has changes nothing", 2, "SetEntityCenter Npc 0 0\n", "oneechanS", 236,
+         72},
+        {"a name keeps 22 bytes", 2, "SetEntityCenter " + name23.substr(0, 22) + " 10 -20\n",
+         "oneechanS", 290, 220, 0, name23},
+        {"so its 23 bytes find nothing", 2, "SetEntityCenter " + name23 + " 10 -20\n", "oneechanS",
+         236, 72, 0, name23},
+        {"PlaySeq 263 is 7", 1, "move $a1 263\nPlaySeq\n", "walkd01", 236, 72},
+        {"PlaySeq of a sequence it lacks", 1, "move $a1 8\nPlaySeq\n", "walk00", 236, 72},
     };
     for (const Placement& p : placements) {
         SCOPED_TRACE(p.what);
-        m_story.WriteScript("start.txt", CSceneStory::EntityAt(2, p.name, 300, 200) + p.lines);
+        m_story.WriteScript("start.txt",
+                            CSceneStory::EntityAt(p.number, p.name, 300, 200) + p.lines);
         const nlohmann::json item =
-            CSceneStory::Item(m_story.RunHeadless(2), 2, "image/oneechanS.png");
+            CSceneStory::Item(m_story.RunHeadless(2), 2, std::string("image/") + p.image + ".png");
         EXPECT_NEAR(item["x"].get<double>(), p.x, p.slack);
         EXPECT_EQ(item["y"].get<double>(), p.y);
-    }
-}
-
-// PlaySeq takes the low 8 bits of $a1; a sequence the sprite lacks changes
-// nothing.
-TEST_F(SceneCommands, PlaySeqSwitchesToTheLow8BitsAnimation) {
-    const std::pair<const char*, const char*> sequences[] = {
-        {"263", "image/walkd01.png"}, {"2", "image/walkc00.png"}, {"8", "image/walk00.png"}};
-    for (const auto& [value, image] : sequences) {
-        SCOPED_TRACE(value);
-        m_story.WriteScript("start.txt", CSceneStory::EntityAt(1, "npc", 300, 200) + "move $a1 " +
-                                             value + "\nPlaySeq\n");
-        EXPECT_EQ(CSceneStory::Item(m_story.RunHeadless(2), 2, "image/walk")["image"], image);
     }
 }
 

@@ -61,7 +61,6 @@ TEST(SpriteCommands, StoriesPlaceFindAndDeleteFreeSprites) {
                               "move $a0 3001\nAddSprite x three\n";
     const std::string bg = kBackground + "@0.0,0.0", left = kLeft + "@0.0,0.0",
                       right = kRight + "@0.0,0.0";
-    const std::string longName(40, 'L');
     const StoryCase cases[] = {
         {"drawn in the order of addition, at 0, 0", three, {bg, left, right}, ""},
         // -20 is 4294967276 unsigned, which a float holds as 2^32.
@@ -99,15 +98,24 @@ TEST(SpriteCommands, StoriesPlaceFindAndDeleteFreeSprites) {
                  "zero:\nDebug zero\n",
          {bg, left, right, left},
          "zero\n"},
-        {"a long name still finds its sprite",
-         pictures + "move $a0 3000\nAddSprite x " + longName + "\nGetSprite " + longName +
-             "\nmove $a0 $v0\nmove $a1 9\nSetSpritePosition\n",
-         {kLeft + "@9.0,0.0"},
-         ""},
         {"0 in $a0 finds nothing, quietly",
          three + "move $a0 0\nDeleteSprite\nmove $a1 50\nSetSpritePosition\n",
          {bg, left, right},
          ""},
+        // While the role-playing mode is current, AddSprite, GetSprite and
+        // DeleteSprite are ignored without a word and load nothing (loading
+        // number 7 would log); the picture scene keeps its sprites for the
+        // return. SetSpritePosition works on a sprite handle in either mode.
+        {"picture commands are ignored in the role-playing mode",
+         pictures +
+             "move $a0 3000\nAddSprite x kept\nGetSprite kept\nmove $t0 $v0\n"
+             "move $a0 0\nChangeMode\nmove $a0 3001\nAddSprite x ignored\nmove $a0 7\n"
+             "AddSprite x unknown\nmove $v0 5\nGetSprite kept\nbeq $v0 $zero zero\n"
+             "Debug found\nzero:\nmove $a0 $t0\nDeleteSprite\nmove $a0 12345\nDeleteSprite\n"
+             "move $a0 $t0\nmove $a1 30\nmove $a2 40\nSetSpritePosition\nDebug rpg\n" +
+             pictures,
+         {kLeft + "@30.0,40.0"},
+         "rpg\n"},
         {"the tokens stay in step whatever is found",
          pictures + "move $a0 3000\nAddSprite 7 a\nGetSprite b\nDebug next\n",
          {left},
@@ -123,27 +131,4 @@ TEST(SpriteCommands, StoriesPlaceFindAndDeleteFreeSprites) {
         ASSERT_NE(run.Frame(14), nullptr);
         EXPECT_EQ(QuadsOf(*run.Frame(14)), c.lastFrame);
     }
-}
-
-// While the role-playing mode is current, AddSprite, GetSprite and
-// DeleteSprite are ignored without a word and load nothing (loading number
-// 7 would log); the picture scene keeps its sprites and shows them again
-// when it comes back. SetSpritePosition works on a sprite handle in either
-// mode.
-TEST(SpriteCommands, PictureCommandsAreIgnoredInTheRolePlayingMode) {
-    CTempStory story;
-    WithPictures(story).WriteScript(
-        "start.txt",
-        "move $a0 8\nChangeMode\n"
-        "move $a0 3000\nAddSprite x kept\nGetSprite kept\nmove $t0 $v0\n"
-        "move $a0 0\nChangeMode\n"
-        "move $a0 3001\nAddSprite x ignored\nmove $a0 7\nAddSprite x unknown\n"
-        "move $v0 5\nGetSprite kept\nbeq $v0 $zero zero\nDebug found\nzero:\n"
-        "move $a0 $t0\nDeleteSprite\nmove $a0 12345\nDeleteSprite\n"
-        "move $a0 $t0\nmove $a1 30\nmove $a2 40\nSetSpritePosition\n"
-        "Debug rpg\nmove $a0 8\nChangeMode\nDebug back\n");
-    const RunResult run = story.RunHeadless(9);
-    EXPECT_EQ(run.log, "rpg\nback\n");
-    ASSERT_NE(run.Frame(9), nullptr);
-    EXPECT_EQ(QuadsOf(*run.Frame(9)), (std::vector<std::string>{kLeft + "@30.0,40.0"}));
 }

@@ -74,18 +74,24 @@ TEST_F(SceneStory, ATrapFiresOncePerStepThatEndsOnIt) {
 }
 
 // A trap with no script runs nothing, and slots 0 (free ground) and 255
-// (blocked ground) never fire even when they hold a script.
-TEST_F(SceneStory, TrapsWithoutAScriptAndSlotsNoCellFiresDoNothing) {
+// (blocked ground) never fire even when they hold a script. The low 8 bits
+// of a tile value and of a trap number count: 300 paints trap 44, and trap
+// 300 binds slot 44.
+TEST_F(SceneStory, OnlyATrapWithAScriptFires) {
     m_story.WriteScript("script01.txt", "Debug trap\n");
-    const std::string starts[] = {
-        WalkAcrossTrap(""),                            // painted, never bound
-        WalkAcrossTrap("SetTrap 7 5\n"),               // a number outside the script table
-        WalkAcrossTrap("SetTrap 7 1\nSetTrap 7 9\n"),  // bound, then emptied again
-        CSceneStory::HeroAt(200, 300) + "SetTrap 0 1\nSetTrap 255 1\n" +
-            "SetTile 400 290 400 310 255\nMoveEntityTo hero 600 300 5\n",
+    const std::pair<std::string, bool> starts[] = {
+        {WalkAcrossTrap(""), false},                            // painted, never bound
+        {WalkAcrossTrap("SetTrap 7 5\n"), false},               // outside the script table
+        {WalkAcrossTrap("SetTrap 7 1\nSetTrap 7 9\n"), false},  // bound, then emptied again
+        {CSceneStory::HeroAt(200, 300) + "SetTrap 0 1\nSetTrap 255 1\n" +
+             "SetTile 400 290 400 310 255\nMoveEntityTo hero 600 300 5\n",
+         false},
+        {CSceneStory::HeroAt(200, 300) +
+             "SetTile 320 280 320 320 300\nSetTrap 300 1\nMoveEntityTo hero 600 300 5\n",
+         true},
     };
-    for (const std::string& start : starts)
-        EXPECT_EQ(Run(start, 90).log, "") << start;
+    for (const auto& [start, fires] : starts)
+        EXPECT_EQ(CSceneStory::Count(Run(start, 90).log, "trap\n") > 5, fires) << start;
 }
 
 // The grid reaches a little beyond the scene's rectangle, but a point above
