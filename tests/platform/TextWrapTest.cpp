@@ -47,7 +47,7 @@ const Case kCases[] = {
     {"bytes that decode to nothing stand alone", "\xff\xfe", 10, {"\xff", "\xfe"}},
     {"cut-off sequence at the end", "a\xe4\xbd", 10, {"a", "\xe4", "\xbd"}},
     {"stops once the box is full", std::string(100000, 'x'), 30, {"xxx", "xxx"}, 2},
-    {"a full box drops whole paragraphs", "a\nb\nc", 100, {"a", "b"}, 2},
+    {"the limit counts the lines of all paragraphs", "a\nb\nc", 100, {"a", "b"}, 2},
 };
 
 }  // namespace
