@@ -80,15 +80,9 @@ TEST(AuthorLoop, WarningsAndTraceNameTheirPlace) {
 TEST(AuthorLoop, StartAtBeginsAtTheLabelAndRefusesAMissingOne) {
     CTempStory story;
     story.WriteScript("start.txt", kScript);
-    const std::vector<std::string> args{"--data", story.Dir().string(), "--headless", "--frames",
-                                        "2"};
-    std::vector<std::string> at = args;
-    at.insert(at.end(), {"--start-at", "first"});
-    EXPECT_EQ(story.RunBinary(at).log, "WaitForEvent\n");  // "Debug hello" was skipped
-
-    std::vector<std::string> missing = args;
-    missing.insert(missing.end(), {"--start-at", "fist"});
-    const RunResult refused = story.RunBinary(missing);
+    EXPECT_EQ(story.RunHeadless(2, {"--start-at", "first"}).log, "WaitForEvent\n");  // no "hello"
+    const RunResult refused =
+        story.RunBinary({"--data", story.Dir().string(), "--headless", "--start-at", "fist"});
     EXPECT_EQ(refused.exitCode, 2);
     EXPECT_EQ(refused.errors, "tabi: --start-at: script/start.txt has no label fist\n");
 }

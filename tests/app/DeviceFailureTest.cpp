@@ -65,7 +65,6 @@ TEST(DeviceFailure, EachEndsTheRunWithItsOwnLogLine) {
         {DeviceFailure::Audio, "CSoundManager::Init() DirectSoundCreate Failed\n\n"},
     };
     CTempStory story;
-    story.WriteScript("start.txt", "");
     const std::filesystem::path previous = std::filesystem::current_path();
     std::filesystem::current_path(story.Dir());
     for (const Case& c : cases) {

@@ -90,6 +90,9 @@ TEST(Run, UsageErrorsExitWith2BeforeAnythingRuns) {
         {{"--data", dir, "--screenshot", "shot.png"}, "FRAME:FILE"},
         {{"--data", dir, "--screenshot", "0:shot.png"}, "FRAME:FILE"},
         {{"--data", dir, "--renderer", "magic"}, "magic"},
+        {{"--data", dir, "--volume", "101"}, "--volume wants a whole number from 0 to 100"},
+        {{"--data", dir, "--volume", "-1"}, "--volume wants"},
+        {{"--data", dir, "--volume", "loud"}, "--volume wants"},
         {{"--data", dir, "--input", dir + "/no-such-file.txt", "--headless"}, "cannot open"},
         {{"--data", dir, "--input", dir + "/script", "--headless"}, "is a folder"},
         {{"--data", dir, "--input", dir + "/script/start.txt"}, "--headless"},
@@ -145,19 +148,4 @@ TEST(Run, WriteFailuresAreReported) {
     const size_t first = errors.find(said);
     EXPECT_NE(first, std::string::npos) << errors;
     EXPECT_EQ(errors.find(said, first + 1), std::string::npos) << "said more than once";
-}
-
-// On stderr a line a command caused names the command's place; the log
-// keeps the bare line.
-TEST(Run, EveryLogLineAlsoReachesStandardError) {
-    CTempStory story;
-    story.WriteScript("start.txt", "Debug to_both WaitForEvent EVENT_HERO_STOP\n");
-    const RunResult run =
-        story.RunBinary({"--data", story.Dir().string(), "--headless", "--frames", "3"});
-    EXPECT_EQ(run.exitCode, 0);
-    EXPECT_EQ(run.log, "to_both\nWaitForEvent\n");
-    EXPECT_NE(
-        run.errors.find("script/start.txt:1:1: to_both\nscript/start.txt:1:15: WaitForEvent\n"),
-        std::string::npos)
-        << run.errors;
 }

@@ -81,20 +81,3 @@ TEST(HeadlessScreenshot, QuadsAreCutToTheLayoutAreaAndTextToItsBox) {
     EXPECT_GT(inside, 200);
     EXPECT_EQ(outside, 0);
 }
-
-// The hero controller's pointer (sprite 1000, 64 x 64, drawn 5 pixels up and
-// left of the pointer at 0, 0) is all there is; the bars above and below the
-// layout area of a 16:10 back buffer stay black.
-TEST(HeadlessRun, ScreenshotOfAStoryWithoutPicturesShowsOnlyThePointer) {
-    CTempStory story;
-    const RunResult run = story.RunHeadless(
-        3, {"--display", "1680x1050", "--screenshot", "2:" + story.Path("shot.png")});
-    ASSERT_EQ(run.exitCode, 0) << run.log;
-    ImagePixels shot;
-    std::string error;
-    ASSERT_TRUE(CImageFile::ReadPixels(story.Path("shot.png"), shot, error)) << error;
-    ASSERT_EQ(std::make_pair(shot.width, shot.height), std::make_pair(1280, 800));
-    const auto [inside, outside] = LitInAndOut(shot, {0, 40, 59, 99}, {0, 0, 1280, 800});
-    EXPECT_EQ(outside, 0);
-    EXPECT_EQ(inside, 59 * 59);
-}

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -28,6 +29,7 @@ struct Case {
     std::string text;
     int width;
     std::vector<std::string> lines;
+    size_t maxLines = SIZE_MAX;
 };
 
 const Case kCases[] = {
@@ -44,6 +46,8 @@ const Case kCases[] = {
     {"zero width still moves on", "ab", 0, {"a", "b"}},
     {"bytes that decode to nothing stand alone", "\xff\xfe", 10, {"\xff", "\xfe"}},
     {"cut-off sequence at the end", "a\xe4\xbd", 10, {"a", "\xe4", "\xbd"}},
+    {"stops once the box is full", std::string(100000, 'x'), 30, {"xxx", "xxx"}, 2},
+    {"the limit counts the lines of all paragraphs", "a\nb\nc", 100, {"a", "b"}, 2},
 };
 
 }  // namespace
@@ -51,7 +55,7 @@ const Case kCases[] = {
 TEST(TextWrap, BreaksWhereTheRulesAllow) {
     for (const Case& c : kCases) {
         SCOPED_TRACE(c.name);
-        const auto lines = CTextWrap::Wrap(c.text, c.width, Measure);
+        const auto lines = CTextWrap::Wrap(c.text, c.width, Measure, c.maxLines);
         EXPECT_EQ(std::vector<std::string>(lines.begin(), lines.end()), c.lines);
     }
 }
@@ -74,12 +78,4 @@ TEST(TextWrap, NoLineIsWiderThanTheBoxUnlessItIsOneCharacter) {
         std::erase(joined, ' ');
         EXPECT_EQ(joined, withoutSpaces);  // nothing lost, nothing repeated
     }
-}
-
-TEST(TextWrap, StopsOnceTheBoxIsFull) {
-    const std::string text(100000, 'x');  // one word, a line of 3 letters each
-    const auto lines = CTextWrap::Wrap(text, 30, Measure, 2);
-    EXPECT_EQ(std::vector<std::string>(lines.begin(), lines.end()),
-              (std::vector<std::string>{"xxx", "xxx"}));
-    EXPECT_EQ(CTextWrap::Wrap("a\nb\nc", 100, Measure, 2).size(), 2u);
 }

@@ -105,31 +105,19 @@ TEST(Sound, EachFrameShowsWhatItStartedAndStopped) {
     EXPECT_EQ(sound, wanted) << run.log;
 }
 
-TEST(Sound, VolumeAndMuteOptionsAreCheckedAtTheCommandLine) {
+// (The values refused are in RunTest's table of usage errors.)
+TEST(Sound, VolumeAndMuteOptionsReachTheOptions) {
     const struct {
         std::vector<std::string> args;
-        bool proceed;
         int volume;
         bool muted;
     } cases[] = {
-        {{}, true, 100, false},
-        {{"--volume", "0", "--mute"}, true, 0, true},
-        {{"--volume", "37"}, true, 37, false},
-        {{"--volume", "101"}, false, 100, false},
-        {{"--volume", "-1"}, false, 100, false},
-        {{"--volume", "loud"}, false, 100, false},
-    };
+        {{}, 100, false}, {{"--volume", "0", "--mute"}, 0, true}, {{"--volume", "37"}, 37, false}};
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.args.empty() ? "(none)" : c.args[0] + " " + c.args[1]);
         Options options;
-        const CCommandLine::Result result = CCommandLine::Parse(c.args, options);
-        EXPECT_EQ(result.proceed, c.proceed);
-        if (!c.proceed) {
-            EXPECT_EQ(result.exitCode, 2);
-            continue;
-        }
-        EXPECT_EQ(options.volume, c.volume);
-        EXPECT_EQ(options.muted, c.muted);
+        EXPECT_TRUE(CCommandLine::Parse(c.args, options).proceed);
+        EXPECT_EQ(std::make_pair(options.volume, options.muted), std::make_pair(c.volume, c.muted))
+            << c.args.size();
     }
 }
 
