@@ -1,6 +1,7 @@
 #include "controllers/ControllerRPGNormal.h"
 
 #include "support/SceneStory.h"
+#include "support/StoryCases.h"
 #include "support/TempStory.h"
 
 #include <gtest/gtest.h>
@@ -119,27 +120,9 @@ TEST_F(HeroController, ClickedCharactersAreSearchedInDrawingOrder) {
     }
 }
 
-// The click is turned into a scene point with the camera's offset: with the
-// hero in the middle of the scene, the character sits 384, 152 pixels up and
-// left of where its scene position would put it on the screen.
-TEST_F(HeroController, ClicksAddTheCameraOffset) {
-    m_story.WriteScript("start.txt", CSceneStory::HeroAt(1024, 512) +
-                                         CSceneStory::EntityAt(2, "npc", 1164, 728) +
-                                         "SetNPC\nmove $a1 1\nSetEntityScript\n");
-    m_story.WriteInput("3 motion 780 600\n5 press\n6 release\n");
-    const RunResult run = m_story.RunHeadless(8);
-    EXPECT_EQ(run.log, "talk\n");
-    EXPECT_EQ(CSceneStory::Item(run, 8, "image/m")["x"], 775);  // the pointer does not scroll
-}
-
-// Holding the button re-aims the hero at the pointer every frame; after the
-// release it walks on to the last point it was given, whatever the pointer
-// does.
-TEST_F(HeroController, HoldingTheButtonSteersTheHero) {
-    m_story.WriteScript("start.txt", CSceneStory::HeroAt(200, 300));
-    m_story.WriteInput(
-        "3 motion 400 500\n4 press\n6 motion 100 -200\n8 release\n10 motion 100 100\n");
-    EXPECT_EQ(CSceneStory::CentreIn(m_story.RunHeadless(200), 200), (ScenePoint{500, 300}));
+// Clicks through the camera's offset, and a held button: cases as data.
+TEST(HeroClicks, ClicksAddTheCameraOffsetAndAHeldButtonSteers) {
+    CStoryCases::Run("hero-clicks.txt");
 }
 
 // Resting on a character, the pointer cycles its second animation (images

@@ -1,6 +1,7 @@
 #include "world/ModeRPGNormal.h"
 
 #include "support/SceneStory.h"
+#include "support/StoryCases.h"
 #include "support/TempStory.h"
 #include "world/WalkGrid.h"
 
@@ -135,50 +136,7 @@ TEST_F(SceneStory, CleanSceneKeepsOnlyTheStandingHero) {
     }
 }
 
-// The hero is spared by identity: SetNPC on it does not get it destroyed,
-// while a former hero (replaced by SetHero) is destroyed like any other.
-TEST_F(SceneStory, CleanSceneSparesTheHeroWhateverItsRole) {
-    const std::string hero = CSceneStory::HeroAt(100, 100);
-    const std::string other = CSceneStory::EntityAt(2, "other", 300, 100);
-    EXPECT_EQ(CSceneStory::Words(Run(hero + "SetNPC\n" + other + "CleanScene\n", 3), 3),
-              "walk00 m0 ");
-    EXPECT_EQ(
-        CSceneStory::Words(
-            Run(hero + other + "SetHero other\nCleanScene\nMoveEntityTo hero 200 200 5\n", 3), 3),
-        "oneechanS m0 ");
-}
-
-// A character's script may destroy itself in the middle of its step: by
-// cleaning the scene it stands in, or by giving its own entity another
-// script (the handle reaches it through a global flag). It takes no step
-// after that; the new script runs on the next click.
-TEST_F(SceneStory, ACharacterScriptMayDestroyItself) {
-    m_story.WriteScript("script02.txt", "Debug second\n");
-    m_story.WriteInput("3 motion 600 350\n5 press\n6 release\n9 press\n10 release\n");
-    for (const bool clean : {true, false}) {
-        SCOPED_TRACE(clean ? "CleanScene" : "SetEntityScript");
-        m_story.WriteScript("script01.txt", std::string(clean ? "CleanScene\n"
-                                                              : "move $a0 5\nGetGlobalFlag\n"
-                                                                "move $a0 $v0\nmove $a1 2\n"
-                                                                "SetEntityScript\n") +
-                                                "Debug never\n");
-        EXPECT_EQ(Run(CSceneStory::HeroAt(200, 300) + CSceneStory::EntityAt(2, "npc", 600, 300) +
-                          "SetNPC\nmove $a1 1\nSetEntityScript\n"
-                          "move $a1 $a0\nmove $a0 5\nSetGlobalFlag\n",
-                      12)
-                      .log,
-                  clean ? "" : "second\n");
-    }
-}
-
-// A scene higher than 20477 pixels would need a grid of more than 8192 x
-// 8192 cells: it is taken as 20477 high, which the camera then keeps to.
-TEST_F(SceneStory, TallScenesAreCutToWhatTheirGridAllows) {
-    const RunResult run = Run("SetSceneScale 2048 30000\n" +
-                                  CSceneStory::EntityAt(1, "hero", 1024, 29000) + "SetHero hero\n",
-                              2);
-    EXPECT_EQ(run.log,
-              "SetSceneScale: a scene 30000 pixels high is too high for its walk grid; 20477 is "
-              "used\n");
-    EXPECT_EQ(CSceneStory::Item(run, 2, "image/walk")["y"], 29000 - 128 - (20477 - 720));
+// CleanScene and the hero, scripts that destroy themselves, tall scenes.
+TEST_F(SceneStory, KeepsTheHeroAndLetsScriptsDestroyThemselves) {
+    CStoryCases::Run("scene-roles.txt");
 }
