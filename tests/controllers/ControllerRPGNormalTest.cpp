@@ -88,36 +88,9 @@ TEST_F(HeroController, ClicksFollowTheControllerState) {
     }
 }
 
-// Characters are searched in drawing order (largest depth first): a click
-// starts the first one hit that has a script, and stops the hero; one
-// without a script does not end the search, and a click that finds no
-// script walks the hero to the point clicked, like any other ground.
-TEST_F(HeroController, ClickedCharactersAreSearchedInDrawingOrder) {
-    struct Case {
-        const char* what;
-        std::string characters;
-        std::string log;
-    };
-    const std::string a = CSceneStory::EntityAt(2, "a", 600, 300) + "SetNPC\n";
-    const std::string b = CSceneStory::EntityAt(2, "b", 610, 300) + "SetNPC\n";
-    const std::string script1 = "move $a1 1\nSetEntityScript\n";
-    const std::string script2 = "move $a1 2\nSetEntityScript\n";
-    const Case cases[] = {
-        {"no script", a, ""},
-        {"the first has no script", a + b + script2, "other\n"},
-        {"both have one: the first added", a + script1 + b + script2, "talk\n"},
-        {"both have one: the deeper", a + script1 + b + script2 + "SetEntityDepth b 10\n",
-         "other\n"},
-        {"a prop is no character", CSceneStory::EntityAt(2, "a", 600, 300) + script1, ""},
-    };
-    m_story.WriteInput("3 motion 600 350\n5 press\n6 release\n");  // on the character
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.what);
-        const RunResult run = m_story.Play(CSceneStory::HeroAt(200, 300) + c.characters, 100);
-        EXPECT_EQ(run.log, c.log);
-        EXPECT_EQ(CSceneStory::CentreIn(run, 100),
-                  (c.log.empty() ? ScenePoint{600, 350} : kHeroStart));
-    }
+// Which clicked character answers: clicked-characters.txt.
+TEST(HeroClicks, ClickedCharactersAreSearchedInDrawingOrder) {
+    CStoryCases::Run("clicked-characters.txt");
 }
 
 // Clicks through the camera's offset, and a held button: cases as data.

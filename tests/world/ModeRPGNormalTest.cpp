@@ -27,25 +27,9 @@ std::string WalkAcrossTrap(const std::string& extra) {
 
 }  // namespace
 
-// Largest depth drawn first, negative depths last; equal depths keep the
-// order they were added in, and neither walking nor a later re-sort swaps
-// them. A depth given to a name nobody has changes nothing.
+// Drawing order by depth, then arrival: scene-depth.txt.
 TEST_F(SceneStory, EntitiesAreDrawnByDepthThenByArrival) {
-    const RunResult run =
-        Run("SetSceneScale 2048 1024\n" + CSceneStory::EntityAt(2, "first", 100, 100) +
-                CSceneStory::EntityAt(3, "second", 100, 100) +
-                CSceneStory::EntityAt(6, "third", 100, 100) +
-                "SetEntityDepth first 100\nSetEntityDepth second -5\nSetEntityDepth third 200\n" +
-                CSceneStory::EntityAt(2, "fourth", 100, 100) +
-                "SetEntityDepth fourth 100\nSetEntityDepth missing 300\n"
-                "MoveEntityTo second 400 400 5\nMoveEntityTo fourth 300 300 5\n",
-            30);
-    for (uint32_t frame : {2u, 30u})  // the walks change nothing
-        EXPECT_EQ(CSceneStory::Words(run, frame), "oneechan oneechanS oneechanS imouto m0 ");
-    // The later of the two equal depths is the one that walked to (300, 300).
-    const auto equal = CSceneStory::Items(run, 30, "image/oneechanS.png");
-    EXPECT_EQ(equal.at(0)["x"], 100 - 64);
-    EXPECT_GT(equal.at(1)["x"].get<double>(), 100);
+    CStoryCases::Run("scene-depth.txt");
 }
 
 // Every step that ends in a trap cell restarts the trap's script, so a walk
