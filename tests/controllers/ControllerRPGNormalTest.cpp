@@ -1,6 +1,7 @@
 #include "controllers/ControllerRPGNormal.h"
 
 #include "support/SceneStory.h"
+#include "support/StoryCases.h"
 #include "support/TempStory.h"
 
 #include <gtest/gtest.h>
@@ -87,59 +88,14 @@ TEST_F(HeroController, ClicksFollowTheControllerState) {
     }
 }
 
-// Characters are searched in drawing order (largest depth first): a click
-// starts the first one hit that has a script, and stops the hero; one
-// without a script does not end the search, and a click that finds no
-// script walks the hero to the point clicked, like any other ground.
-TEST_F(HeroController, ClickedCharactersAreSearchedInDrawingOrder) {
-    struct Case {
-        const char* what;
-        std::string characters;
-        std::string log;
-    };
-    const std::string a = CSceneStory::EntityAt(2, "a", 600, 300) + "SetNPC\n";
-    const std::string b = CSceneStory::EntityAt(2, "b", 610, 300) + "SetNPC\n";
-    const std::string script1 = "move $a1 1\nSetEntityScript\n";
-    const std::string script2 = "move $a1 2\nSetEntityScript\n";
-    const Case cases[] = {
-        {"no script", a, ""},
-        {"the first has no script", a + b + script2, "other\n"},
-        {"both have one: the first added", a + script1 + b + script2, "talk\n"},
-        {"both have one: the deeper", a + script1 + b + script2 + "SetEntityDepth b 10\n",
-         "other\n"},
-        {"a prop is no character", CSceneStory::EntityAt(2, "a", 600, 300) + script1, ""},
-    };
-    m_story.WriteInput("3 motion 600 350\n5 press\n6 release\n");  // on the character
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.what);
-        const RunResult run = m_story.Play(CSceneStory::HeroAt(200, 300) + c.characters, 100);
-        EXPECT_EQ(run.log, c.log);
-        EXPECT_EQ(CSceneStory::CentreIn(run, 100),
-                  (c.log.empty() ? ScenePoint{600, 350} : kHeroStart));
-    }
+// Which clicked character answers: clicked-characters.txt.
+TEST(HeroClicks, ClickedCharactersAreSearchedInDrawingOrder) {
+    CStoryCases::Run("clicked-characters.txt");
 }
 
-// The click is turned into a scene point with the camera's offset: with the
-// hero in the middle of the scene, the character sits 384, 152 pixels up and
-// left of where its scene position would put it on the screen.
-TEST_F(HeroController, ClicksAddTheCameraOffset) {
-    m_story.WriteScript("start.txt", CSceneStory::HeroAt(1024, 512) +
-                                         CSceneStory::EntityAt(2, "npc", 1164, 728) +
-                                         "SetNPC\nmove $a1 1\nSetEntityScript\n");
-    m_story.WriteInput("3 motion 780 600\n5 press\n6 release\n");
-    const RunResult run = m_story.RunHeadless(8);
-    EXPECT_EQ(run.log, "talk\n");
-    EXPECT_EQ(CSceneStory::Item(run, 8, "image/m")["x"], 775);  // the pointer does not scroll
-}
-
-// Holding the button re-aims the hero at the pointer every frame; after the
-// release it walks on to the last point it was given, whatever the pointer
-// does.
-TEST_F(HeroController, HoldingTheButtonSteersTheHero) {
-    m_story.WriteScript("start.txt", CSceneStory::HeroAt(200, 300));
-    m_story.WriteInput(
-        "3 motion 400 500\n4 press\n6 motion 100 -200\n8 release\n10 motion 100 100\n");
-    EXPECT_EQ(CSceneStory::CentreIn(m_story.RunHeadless(200), 200), (ScenePoint{500, 300}));
+// Clicks through the camera's offset, and a held button: cases as data.
+TEST(HeroClicks, ClicksAddTheCameraOffsetAndAHeldButtonSteers) {
+    CStoryCases::Run("hero-clicks.txt");
 }
 
 // Resting on a character, the pointer cycles its second animation (images

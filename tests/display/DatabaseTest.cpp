@@ -3,7 +3,6 @@
 #include "display/Sprite.h"
 #include "platform/Texture.h"
 #include "support/GameHarness.h"
-#include "support/SceneStory.h"
 #include "support/TempStory.h"
 
 #include <gtest/gtest.h>
@@ -13,7 +12,8 @@
 // What a wrong row of the image table would break shows in the stories that
 // use it: sizes in the dump (DialogueCommandsTest, SceneCommandsTest), hit
 // boxes in the clicks (EntityTest), animations in the walking and pointer
-// stories; unknown numbers give the empty sprite (SceneCommandsTest).
+// stories; unknown numbers give the empty sprite, and a missing picture ends
+// the run (scene-results.txt of SceneCommandsTest).
 
 // Pictures are decoded once per file and shared, yet each sprite keeps its
 // own animation: a scene built twice decodes nothing the second time.
@@ -36,14 +36,4 @@ TEST(Database, SpritesOfOnePictureShareItButAnimateAlone) {
     EXPECT_EQ(second->GetTexture()->Path(), "image/walk01.png");
     EXPECT_EQ(third->GetTexture()->Path(), "image/walk00.png");
     EXPECT_EQ(third->GetTexture(), table.LoadSprite(1)->GetTexture());
-}
-
-// A missing picture is reported once, for the load that needed it, and ends
-// the run as a failure. (What else stands in a picture's place is reported
-// the same way: FileReadTest.)
-TEST(Database, AMissingPictureEndsTheRunAsAFailure) {
-    CTempStory story;
-    const RunResult run = story.Play(CSceneStory::EntityAt(2, "npc", 300, 300), 5);
-    EXPECT_EQ(run.exitCode, 1);
-    EXPECT_EQ(run.log, "CDisplayer::LoadTexture() Load Texture failed\n\n");
 }

@@ -1,6 +1,7 @@
 #include "world/Entity.h"
 
 #include "support/SceneStory.h"
+#include "support/StoryCases.h"
 #include "support/TempStory.h"
 #include "world/WalkGrid.h"
 
@@ -103,41 +104,9 @@ TEST_F(EntityStory, StopsInFrontOfBlockedGround) {
     }
 }
 
-// The hero walks with animation 4-7 by the move's direction and stands with
-// 0-3 the same way when it stops (x = 0 picks 4 or 5, and (x > 0, y = 0)
-// picks 6). A hero stopped while standing (CleanScene stops it) keeps its
-// pose, and a character walks in whatever pose it has.
-TEST_F(EntityStory, HeroFacesTheWayItWalksAndStandsThatWayWhenItStops) {
-    struct Facing {
-        std::string start;
-        const char* walking;   // in frame 2
-        const char* standing;  // once arrived
-    };
-    auto move = [](int dx, int dy) {
-        return CSceneStory::HeroAt(500, 500) + "MoveEntityTo hero " + std::to_string(500 + dx) +
-               " " + std::to_string(500 + dy) + " 5\n";
-    };
-    const Facing facings[] = {
-        {move(-30, 40), "walk01", "walk00"},
-        {move(0, 40), "walk01", "walk00"},
-        {move(-30, 0), "walk01", "walk00"},
-        {move(-30, -40), "walkb01", "walkb00"},
-        {move(0, -40), "walkb01", "walkb00"},
-        {move(30, -40), "walkc01", "walkc00"},
-        {move(30, 0), "walkc01", "walkc00"},
-        {move(30, 40), "walkd01", "walkd00"},
-        {CSceneStory::HeroAt(500, 500) + "move $a1 2\nPlaySeq\nCleanScene\n", "walkc00", "walkc00"},
-        {CSceneStory::EntityAt(1, "npc", 500, 500) + "SetNPC\nMoveEntityTo npc 530 540 5\n",
-         "walk00", "walk00"},
-    };
-    for (const Facing& f : facings) {
-        SCOPED_TRACE(f.start);
-        const RunResult run = Run(f.start, 14);
-        EXPECT_EQ(CSceneStory::Item(run, 2, "image/walk")["image"],
-                  std::string("image/") + f.walking + ".png");
-        EXPECT_EQ(CSceneStory::Item(run, 14, "image/walk")["image"],
-                  std::string("image/") + f.standing + ".png");
-    }
+// The hero's pose by the way it walks: hero-facing.txt.
+TEST(EntityPose, HeroFacesTheWayItWalksAndStandsThatWayWhenItStops) {
+    CStoryCases::Run("hero-facing.txt");
 }
 
 // A click finds a character inside its hit box only: sprite 2's box is

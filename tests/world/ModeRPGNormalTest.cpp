@@ -1,6 +1,7 @@
 #include "world/ModeRPGNormal.h"
 
 #include "support/SceneStory.h"
+#include "support/StoryCases.h"
 #include "support/TempStory.h"
 #include "world/WalkGrid.h"
 
@@ -26,25 +27,9 @@ std::string WalkAcrossTrap(const std::string& extra) {
 
 }  // namespace
 
-// Largest depth drawn first, negative depths last; equal depths keep the
-// order they were added in, and neither walking nor a later re-sort swaps
-// them. A depth given to a name nobody has changes nothing.
+// Drawing order by depth, then arrival: scene-depth.txt.
 TEST_F(SceneStory, EntitiesAreDrawnByDepthThenByArrival) {
-    const RunResult run =
-        Run("SetSceneScale 2048 1024\n" + CSceneStory::EntityAt(2, "first", 100, 100) +
-                CSceneStory::EntityAt(3, "second", 100, 100) +
-                CSceneStory::EntityAt(6, "third", 100, 100) +
-                "SetEntityDepth first 100\nSetEntityDepth second -5\nSetEntityDepth third 200\n" +
-                CSceneStory::EntityAt(2, "fourth", 100, 100) +
-                "SetEntityDepth fourth 100\nSetEntityDepth missing 300\n"
-                "MoveEntityTo second 400 400 5\nMoveEntityTo fourth 300 300 5\n",
-            30);
-    for (uint32_t frame : {2u, 30u})  // the walks change nothing
-        EXPECT_EQ(CSceneStory::Words(run, frame), "oneechan oneechanS oneechanS imouto m0 ");
-    // The later of the two equal depths is the one that walked to (300, 300).
-    const auto equal = CSceneStory::Items(run, 30, "image/oneechanS.png");
-    EXPECT_EQ(equal.at(0)["x"], 100 - 64);
-    EXPECT_GT(equal.at(1)["x"].get<double>(), 100);
+    CStoryCases::Run("scene-depth.txt");
 }
 
 // Every step that ends in a trap cell restarts the trap's script, so a walk
@@ -135,50 +120,7 @@ TEST_F(SceneStory, CleanSceneKeepsOnlyTheStandingHero) {
     }
 }
 
-// The hero is spared by identity: SetNPC on it does not get it destroyed,
-// while a former hero (replaced by SetHero) is destroyed like any other.
-TEST_F(SceneStory, CleanSceneSparesTheHeroWhateverItsRole) {
-    const std::string hero = CSceneStory::HeroAt(100, 100);
-    const std::string other = CSceneStory::EntityAt(2, "other", 300, 100);
-    EXPECT_EQ(CSceneStory::Words(Run(hero + "SetNPC\n" + other + "CleanScene\n", 3), 3),
-              "walk00 m0 ");
-    EXPECT_EQ(
-        CSceneStory::Words(
-            Run(hero + other + "SetHero other\nCleanScene\nMoveEntityTo hero 200 200 5\n", 3), 3),
-        "oneechanS m0 ");
-}
-
-// A character's script may destroy itself in the middle of its step: by
-// cleaning the scene it stands in, or by giving its own entity another
-// script (the handle reaches it through a global flag). It takes no step
-// after that; the new script runs on the next click.
-TEST_F(SceneStory, ACharacterScriptMayDestroyItself) {
-    m_story.WriteScript("script02.txt", "Debug second\n");
-    m_story.WriteInput("3 motion 600 350\n5 press\n6 release\n9 press\n10 release\n");
-    for (const bool clean : {true, false}) {
-        SCOPED_TRACE(clean ? "CleanScene" : "SetEntityScript");
-        m_story.WriteScript("script01.txt", std::string(clean ? "CleanScene\n"
-                                                              : "move $a0 5\nGetGlobalFlag\n"
-                                                                "move $a0 $v0\nmove $a1 2\n"
-                                                                "SetEntityScript\n") +
-                                                "Debug never\n");
-        EXPECT_EQ(Run(CSceneStory::HeroAt(200, 300) + CSceneStory::EntityAt(2, "npc", 600, 300) +
-                          "SetNPC\nmove $a1 1\nSetEntityScript\n"
-                          "move $a1 $a0\nmove $a0 5\nSetGlobalFlag\n",
-                      12)
-                      .log,
-                  clean ? "" : "second\n");
-    }
-}
-
-// A scene higher than 20477 pixels would need a grid of more than 8192 x
-// 8192 cells: it is taken as 20477 high, which the camera then keeps to.
-TEST_F(SceneStory, TallScenesAreCutToWhatTheirGridAllows) {
-    const RunResult run = Run("SetSceneScale 2048 30000\n" +
-                                  CSceneStory::EntityAt(1, "hero", 1024, 29000) + "SetHero hero\n",
-                              2);
-    EXPECT_EQ(run.log,
-              "SetSceneScale: a scene 30000 pixels high is too high for its walk grid; 20477 is "
-              "used\n");
-    EXPECT_EQ(CSceneStory::Item(run, 2, "image/walk")["y"], 29000 - 128 - (20477 - 720));
+// CleanScene and the hero, scripts that destroy themselves, tall scenes.
+TEST_F(SceneStory, KeepsTheHeroAndLetsScriptsDestroyThemselves) {
+    CStoryCases::Run("scene-roles.txt");
 }
