@@ -6,8 +6,8 @@
 #include <string>
 
 // The window backend's wall clock: milliseconds for the game, and waits that
-// sleep for most of the time and yield for the last sliver, so frames are
-// neither early nor paid for with a busy core. Owned by the window backend.
+// are one sleep to an absolute deadline, so frames are never early and an
+// idle game wakes once a frame. Owned by the window backend.
 class CFramePacer {
 public:
     CFramePacer();
@@ -26,11 +26,10 @@ private:
         void operator()(std::FILE* file) const { std::fclose(file); }
     };
 
-    void Sleep(Clock::time_point deadline);
+    static void Sleep(Clock::time_point deadline);
 
     Clock::time_point m_origin;
     uint32_t m_lastTick = 0;  // the last value Ticks() returned, and when
     Clock::time_point m_lastRead;
-    std::chrono::microseconds m_margin{200};  // how early to stop sleeping
     std::unique_ptr<std::FILE, FileCloser> m_times;
 };
