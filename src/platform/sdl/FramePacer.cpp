@@ -35,10 +35,16 @@ uint32_t CFramePacer::Ticks() {
 // The game asks for "the last tick it read plus 22". A tick read late in its
 // millisecond would make that wait up to a millisecond short, so the deadline
 // counts from the moment the tick was read: a full 22 ms of wall time, and
-// still Ticks() >= tick on return.
-void CFramePacer::WaitUntil(uint32_t tick) {
+// still Ticks() >= tick on return, except for the frames a longer sleep
+// already paid for, which run late and back to back.
+void CFramePacer::WaitUntil(uint32_t tick, int framesPerWake) {
     const auto ahead = static_cast<int32_t>(tick - m_lastTick);
-    if (ahead > 0) Sleep(m_lastRead + std::chrono::milliseconds(ahead));
+    if (m_owed > 0) {
+        --m_owed;
+    } else if (ahead > 0) {
+        Sleep(m_lastRead + std::chrono::milliseconds(ahead) * framesPerWake);
+        m_owed = framesPerWake - 1;
+    }
     if (m_times) {
         using std::chrono::microseconds;
         const auto now = std::chrono::duration_cast<microseconds>(Clock::now().time_since_epoch());
