@@ -62,7 +62,9 @@ public:
     virtual void ToggleFullScreen() {}
 
     // [SECTION] Clock, in milliseconds. WaitUntil returns once Ticks() >= tick;
-    // the headless clock simply jumps there, so headless runs never sleep.
+    // the headless clock simply jumps there, so headless runs never sleep. A
+    // hidden window may sleep for a few frames at once and return early for
+    // the next ones: the game paces by it and by nothing else.
     virtual uint32_t Ticks() = 0;
     virtual void WaitUntil(uint32_t tick) = 0;
 

@@ -6,8 +6,8 @@
 #include <string>
 
 // The window backend's wall clock: milliseconds for the game, and waits that
-// sleep for most of the time and yield for the last sliver, so frames are
-// neither early nor paid for with a busy core. Owned by the window backend.
+// are one sleep to an absolute deadline, so frames are never early and an
+// idle game wakes once a frame. Owned by the window backend.
 class CFramePacer {
 public:
     CFramePacer();
@@ -18,7 +18,13 @@ public:
     bool RecordTimes(const std::string& path, std::string& error);
 
     uint32_t Ticks();
-    void WaitUntil(uint32_t tick);
+    // With framesPerWake above 1 the first wait sleeps for that many frames
+    // and the next framesPerWake - 1 return at once: the same frames a
+    // second with fewer wake-ups, for a window nobody sees.
+    void WaitUntil(uint32_t tick, int framesPerWake = 1);
+    // Frames of such a sleep still to run: they follow one another within
+    // microseconds, so nothing new can have come from the window meanwhile.
+    bool Owing() const { return m_owed > 0; }
 
 private:
     using Clock = std::chrono::steady_clock;
@@ -26,11 +32,11 @@ private:
         void operator()(std::FILE* file) const { std::fclose(file); }
     };
 
-    void Sleep(Clock::time_point deadline);
+    static void Sleep(Clock::time_point deadline);
 
     Clock::time_point m_origin;
     uint32_t m_lastTick = 0;  // the last value Ticks() returned, and when
     Clock::time_point m_lastRead;
-    std::chrono::microseconds m_margin{200};  // how early to stop sleeping
+    int m_owed = 0;  // frames already slept for that have not run yet
     std::unique_ptr<std::FILE, FileCloser> m_times;
 };

@@ -51,7 +51,7 @@ public:
     void ToggleFullScreen() override;
 
     uint32_t Ticks() override { return m_pacer.Ticks(); }
-    void WaitUntil(uint32_t tick) override { m_pacer.WaitUntil(tick); }
+    void WaitUntil(uint32_t tick) override;
 
     std::unique_ptr<CTexture> LoadTexture(const std::string& path, std::string& error) override;
     void PrefetchTexture(const std::string& path) override;
