@@ -20,38 +20,25 @@ std::string LinesFrom(const std::string& text, const std::string& prefix) {
     return lines;
 }
 
-// Lines 3 to 7 run twice: their warnings are said once.
-const char* const kScript =
-    "Debug hello\n"              // 1
-    "again:\n"                   // 2
-    "move $b1 3\n"               // 3
-    "SetTile 0 0 1 1 1\n"        // 4
-    "SetHero nobody\n"           // 5
-    "beq $a3 $zero first\n"      // 6
-    "beq $a3 $a0 nowhere\n"      // 7
-    "WaitForEvent EVENT_NOPE\n"  // 8
-    "first:\n"                   // 9
-    "move $a3 1\n"               // 10
-    "j again\n";                 // 11
-
 }  // namespace
 
 TEST(AuthorLoop, WarningsAndTraceNameTheirPlace) {
     CTempStory story;
-    story.WriteScript("start.txt", kScript);
+    story.WriteScript("start.txt", CDataTable::ReadFile("author-loop-start.txt"));
     const RunResult run = story.RunBinary({"--data", story.Dir().string(), "--headless", "--frames",
                                            "3", "--trace", story.Path("trace.txt")});
     EXPECT_EQ(run.exitCode, 0);
     EXPECT_EQ(run.log, "hello\nWaitForEvent\n");
-    // Each warning once, at its place; the trace: a line per command run, in
-    // frame 2 (labels leave no line), with the registers a command set.
+    // Lines 3 to 7 run twice: each warning is said once, at its place. The
+    // trace has a line per command run in frame 2 (labels leave none), with
+    // the registers a command set.
     EXPECT_EQ(LinesFrom(run.errors, "script/"), CDataTable::ReadFile("author-loop-stderr.txt"));
     EXPECT_EQ(story.ReadFile("trace.txt"), CDataTable::ReadFile("author-loop-trace.txt"));
 }
 
 TEST(AuthorLoop, StartAtBeginsAtTheLabelAndRefusesAMissingOne) {
     CTempStory story;
-    story.WriteScript("start.txt", kScript);
+    story.WriteScript("start.txt", CDataTable::ReadFile("author-loop-start.txt"));
     EXPECT_EQ(story.RunHeadless(2, {"--start-at", "first"}).log, "WaitForEvent\n");  // no "hello"
     const RunResult refused =
         story.RunBinary({"--data", story.Dir().string(), "--headless", "--start-at", "fist"});
