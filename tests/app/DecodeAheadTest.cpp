@@ -35,11 +35,8 @@ std::vector<std::string> Play(const CTempStory& story, uint32_t frames,
 // screen loses its pixels at the end of each frame.
 TEST(DecodeAhead, TheDemoPlaysTheSameAheadOrNotAndUnderATinyBudget) {
     CTempStory story;
-    const fs::path demo = TABI_SOURCE_DIR "/demo";
-    for (const char* folder : {"script", "image"})
-        fs::copy(demo / folder, story.Dir() / folder,
-                 fs::copy_options::recursive | fs::copy_options::overwrite_existing);
-    fs::copy_file(demo / "playthrough.txt", story.Dir() / "input.txt");
+    story.CopyDemo();
+    fs::copy_file(TABI_SOURCE_DIR "/demo/playthrough.txt", story.Dir() / "input.txt");
     const std::vector<uint32_t> shots{8, 24, 120, 300, 520, 700, 780};
     const std::vector<std::string> plain = Play(story, 800, shots, {"--no-decode-ahead"});
     EXPECT_EQ(plain[0], "0");

@@ -24,9 +24,9 @@
 #include <unistd.h>
 #include <algorithm>
 #include <array>
-#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <memory>
 #include <string>
 #include <vector>
@@ -47,35 +47,22 @@ void RemoveStory() {
 }
 
 void WriteScript(const char* path, const std::vector<uint8_t>& bytes) {
-    std::FILE* file = std::fopen(path, "wb");
-    if (!file) std::abort();
-    if (!bytes.empty()) std::fwrite(bytes.data(), 1, bytes.size(), file);
-    std::fclose(file);
+    std::ofstream file(path, std::ios::binary | std::ios::trunc);
+    if (!file.write(reinterpret_cast<const char*>(bytes.data()),
+                    static_cast<std::streamsize>(bytes.size())))
+        std::abort();
 }
 
 // One byte of the plan: what happens to the two extra scripts before a frame.
 void Act(uint8_t action, CGame& game, std::array<std::unique_ptr<CScript>, 2>& extra) {
     std::unique_ptr<CScript>& script = extra[(action >> 3) & 1];
     CScriptManager& manager = game.GetScriptManager();
-    switch (action & 7) {
-        case 3:
-            manager.RaiseEvent(CScriptManager::kEventMouseDown);
-            break;
-        case 4:
-            manager.RaiseEvent(CScriptManager::kEventHeroStop);
-            break;
-        case 5:
-            if (script) manager.Restart(*script);
-            break;
-        case 6:
-            script = game.GetDatabase().LoadScript(1);
-            break;  // the old one is destroyed
-        case 7:
-            script.reset();
-            break;
-        default:
-            break;
-    }
+    const int what = action & 7;
+    if (what == 3) manager.RaiseEvent(CScriptManager::kEventMouseDown);
+    if (what == 4) manager.RaiseEvent(CScriptManager::kEventHeroStop);
+    if (what == 5 && script) manager.Restart(*script);
+    if (what == 6) script = game.GetDatabase().LoadScript(1);  // the old one is destroyed
+    if (what == 7) script.reset();
 }
 
 // Every picture of the image table, as tiny placeholders: without them the

@@ -1,5 +1,7 @@
 #include "input/InputFile.h"
 
+#include "support/DataTable.h"
+
 #include <gtest/gtest.h>
 
 #include <sstream>
@@ -34,30 +36,12 @@ TEST(InputFile, ReadsEveryEventIgnoringCommentsAndBlankLines) {
 // A bad line is named by file and line. (That the run then stops with exit
 // code 2 before anything runs: RunTest's usage errors.)
 TEST(InputFile, ABadLineIsNamedByFileAndLine) {
-    const std::pair<const char*, const char*> cases[] = {
-        {"press", "frame number"},
-        {"0 press", "frame number"},
-        {"-2 press", "frame number"},
-        {"3", "must follow"},
-        {"3 click", "unknown event"},
-        {"3 motion 1", "two whole numbers"},
-        {"3 motion 1 x", "two whole numbers"},
-        {"3 press now", "takes nothing"},
-        {"3 key 0", "1 to 9"},
-        {"3 key 4 5", "1 to 9"},
-        {"99999999999 press", "frame number"},
-        {"3 save", "wants the save's name"},
-        {"3 load ../x", "a save's name is"},
-        {"3 reload now", "takes nothing"},
-        {"3 advance 2", "takes nothing"},
-    };
-    for (const auto& [line, message] : cases) {
-        SCOPED_TRACE(line);
+    for (const DataRow& c : CDataTable::Read("replay-line-errors.txt")) {
+        SCOPED_TRACE(c.where);
         std::vector<ReplayEvent> events;
         std::string error;
-        EXPECT_FALSE(
-            Parse(std::string("1 motion 1 1\n# fine so far\n") + line + "\n", events, error));
+        EXPECT_FALSE(Parse("1 motion 1 1\n# fine so far\n" + c[0] + "\n", events, error));
         EXPECT_EQ(error.rfind("in.txt:3: ", 0), 0u) << error;
-        EXPECT_NE(error.find(message), std::string::npos) << error;
+        EXPECT_NE(error.find(c[1]), std::string::npos) << error;
     }
 }

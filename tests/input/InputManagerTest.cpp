@@ -1,5 +1,6 @@
 // Clicks as scripts see them: one pointer event per frame, presses and
 // releases on the frame they happen, and recorded input that replays the same.
+#include "support/DataTable.h"
 #include "support/SceneStory.h"
 #include "support/TempStory.h"
 
@@ -39,33 +40,16 @@ TEST(InputManager, EveryPressIsSeenInOrderOnePerFrame) {
     }
 }
 
-// Space, Enter and the wheel down ("advance") click where a click turns a
-// page: in the picture-novel mode and while the dialogue frame is shown, not
-// on the open scene, where a click would walk the hero. An advance while the
-// button is held, or in the frame that releases the advance before, adds nothing.
+// An advance clicks only where a click turns a page, and is recorded as given.
 TEST(InputManager, AnAdvanceClicksOnlyWhereAClickTurnsAPage) {
-    const struct {
-        const char* name;
-        const char* script;
-        const char* input;
-        size_t clicks;
-    } cases[] = {
-        {"picture-novel", kClickCounter, "5 advance\n6 advance\n8 advance\n", 2},
-        {"held button", kClickCounter, "5 press\n6 advance\n8 release\n9 advance\n", 2},
-        {"dialogue shown",
-         "ShowDialogueFrame\nloop: WaitForEvent EVENT_MOUSE_DOWN Debug click j loop\n",
-         "3 advance\n6 advance\n", 2},
-        {"open scene", "loop: WaitForEvent EVENT_MOUSE_DOWN Debug click j loop\n",
-         "3 advance\n6 advance\n", 0},
-    };
     CTempStory story;
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
-        story.WriteScript("start.txt", c.script);
-        story.WriteInput(c.input);
+    for (const DataRow& c : CDataTable::Read("advance-clicks.txt")) {
+        SCOPED_TRACE(c.where);
+        story.WriteScript("start.txt", c[1]);
+        story.WriteInput(c[2]);
         const RunResult run = story.RunHeadless(12, {"--record", story.Path("record.txt")});
         ASSERT_EQ(run.exitCode, 0);
-        EXPECT_EQ(CSceneStory::Count(run.log, "click\n"), c.clicks);
+        EXPECT_EQ(CSceneStory::Count(run.log, "click\n"), std::stoul(c[3]));
         // Recorded as given, so a replay of the record plays the same.
         story.WriteInput(story.ReadFile("record.txt"));
         EXPECT_EQ(story.RunHeadless(12).dump, run.dump);
@@ -96,53 +80,23 @@ TEST(InputManager, RecordedInputReplaysToTheSameRun) {
 // the bands round the centred layout area are cut off. The hero controller
 // draws it 5 pixels up and left of the layout point.
 TEST(InputManager, PointerMapsIntoTheLayoutArea) {
-    struct Step {
-        uint32_t frame;
-        int dx, dy;
-        double layoutX, layoutY;
-    };
-    struct Case {
-        const char* display;
-        std::vector<Step> steps;
-    };
-    const Case cases[] = {
-        {"1280x720",  // layout = pointer
-         {{3, 10, 30, 10, 30},
-          {4, 0, 690, 10, 720},
-          {5, 0, 100, 10, 720},
-          {6, 0, -20, 10, 700},
-          {7, 2000, 0, 1280, 700},
-          {8, -100, 0, 1180, 700},
-          {9, -5000, -5000, 0, 0},
-          // Motions near the int32 limits saturate, alone and summed in one poll.
-          {10, 2147483647, 0, 1280, 0},
-          {11, 2147483647, 0, 1280, 0},
-          {11, 2147483647, 0, 1280, 0},
-          {12, -2147483648, 0, 0, 0},
-          {12, -2147483648, 0, 0, 0}}},
-        {"1680x1050",  // a 1280 x 800 back buffer: the layout area starts 40 lines down
-         {{3, 0, 30, 0, 0},
-          {4, 0, 10, 0, 0},
-          {5, 0, 1, 0, 1},
-          {6, 0, 719, 0, 720},
-          {7, 0, 1000, 0, 720},
-          {8, 0, -50, 0, 710},
-          {9, 1500, 0, 1280, 710}}}};
+    const std::vector<DataRow> motions = CDataTable::Read("pointer-motions.txt");
     CTempStory story;
     story.WriteScript("start.txt", "");
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.display);
+    for (const char* display : {"1280x720", "1680x1050"}) {
+        SCOPED_TRACE(display);
         std::string input = "2 motion 3 -2\n2 motion -3 2\n";  // one frame's motions add up
-        for (const Step& s : c.steps)
-            input += std::to_string(s.frame) + " motion " + std::to_string(s.dx) + " " +
-                     std::to_string(s.dy) + "\n";
+        for (const DataRow& m : motions)
+            if (m[0] == display) input += m[1] + "\n";
         story.WriteInput(input);
-        const RunResult run = story.RunHeadless(12, {"--display", c.display});
-        for (const Step& s : c.steps) {
-            SCOPED_TRACE(s.frame);
-            const nlohmann::json pointer = CSceneStory::Item(run, s.frame, "image/m0.png");
-            EXPECT_EQ(pointer["x"].get<double>(), s.layoutX - 5);
-            EXPECT_EQ(pointer["y"].get<double>(), s.layoutY - 5);
+        const RunResult run = story.RunHeadless(12, {"--display", display});
+        for (const DataRow& m : motions) {
+            if (m[0] != display) continue;
+            SCOPED_TRACE(m.where);
+            const nlohmann::json pointer =
+                CSceneStory::Item(run, std::stoul(m.Words(1)[0]), "image/m0.png");
+            EXPECT_EQ(pointer["x"].get<double>(), std::stod(m.Words(2)[0]) - 5);
+            EXPECT_EQ(pointer["y"].get<double>(), std::stod(m.Words(2)[1]) - 5);
         }
     }
 }

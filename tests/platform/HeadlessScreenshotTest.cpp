@@ -1,5 +1,6 @@
 #include "platform/TextCodec.h"
 #include "platform/headless/HeadlessPlatform.h"
+#include "support/DataTable.h"
 #include "support/ImageFile.h"
 #include "support/TempStory.h"
 
@@ -30,11 +31,9 @@ std::pair<long, long> LitInAndOut(const ImagePixels& shot, const PixelRect& box,
 // decodes to nothing and more words than its box holds) to its own box.
 TEST(HeadlessScreenshot, QuadsAreCutToTheLayoutAreaAndTextToItsBox) {
     CTempStory story;
-    CHeadlessPlatform platform([] {
-        PlatformOptions options;
-        options.headless = true;
-        return options;
-    }());
+    PlatformOptions options;
+    options.headless = true;
+    CHeadlessPlatform platform(options);
     std::string error;
     ASSERT_TRUE(platform.CreateBackBuffer(1366, 768, error)) << error;
     story.WriteImage("image/red.png", 128, 16, kRed);
@@ -61,22 +60,11 @@ TEST(HeadlessScreenshot, QuadsAreCutToTheLayoutAreaAndTextToItsBox) {
     ImagePixels shot;
     ASSERT_TRUE(CImageFile::ReadPixels(story.Path("shot.png"), shot, error)) << error;
     ASSERT_EQ(std::make_pair(shot.width, shot.height), std::make_pair(1366, 768));
-    const struct {
-        int x, y;
-        uint32_t color;
-        const char* what;
-    } points[] = {
-        {0, 30, kBlack, "left bar, inside the quad's rows"},
-        {42, 24, kBlack, "left bar, last column"},
-        {43, 24, kRed, "first layout column"},
-        {43 + 63, 39, kRed, "last column of the right half"},
-        {43 + 64, 30, kBlack, "just past the quad"},
-        {50, 40, kBlack, "below the quad"},
-        {610, 24 + 719, kRed, "last layout line"},
-        {610, 24 + 720, kBlack, "bottom bar"},
-    };
-    for (const auto& p : points)
-        EXPECT_EQ(shot.At(p.x, p.y), p.color) << p.what;
+    for (const DataRow& p : CDataTable::Read("headless-screenshot-points.txt")) {
+        SCOPED_TRACE(p.where + " " + p[2]);
+        const std::vector<std::string> at = p.Words(0);
+        EXPECT_EQ(shot.At(std::stoi(at[0]), std::stoi(at[1])), p[1] == "red" ? kRed : kBlack);
+    }
     const auto [inside, outside] = LitInAndOut(shot, label.rect, {0, 60, 1366, 700});
     EXPECT_GT(inside, 200);
     EXPECT_EQ(outside, 0);

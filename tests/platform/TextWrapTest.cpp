@@ -1,5 +1,7 @@
 #include "platform/TextWrap.h"
 
+#include "support/DataTable.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -24,40 +26,22 @@ int Characters(std::string_view piece) {
     return count;
 }
 
-struct Case {
-    const char* name;
-    std::string text;
-    int width;
-    std::vector<std::string> lines;
-    size_t maxLines = SIZE_MAX;
-};
-
-const Case kCases[] = {
-    {"breaks after a space", "hello world", 60, {"hello", "world"}},
-    {"spaces at a break hang and are cut", "abc   def", 30, {"abc", "def"}},
-    {"breaks between ideographs", "你好世界", 40, {"你好", "世界"}},
-    {"fullwidth comma never starts a line", "你好，世界", 40, {"你", "好，", "世界"}},
-    {"ASCII closing mark never starts a line", "你好!", 40, {"你", "好!"}},
-    {"opening quote stays with what follows", "你“好”", 60, {"你", "“好”"}},
-    {"latin word then ideographs", "Tabi是一个引擎", 80, {"Tabi是一", "个引擎"}},
-    {"overlong word after a short one", "a bcdefgh", 30, {"a", "bcd", "efg", "h"}},
-    {"blank paragraphs are kept", "a\n\nb", 100, {"a", "", "b"}},
-    {"carriage return before newline is dropped", "ab\r\ncd", 100, {"ab", "cd"}},
-    {"zero width still moves on", "ab", 0, {"a", "b"}},
-    {"bytes that decode to nothing stand alone", "\xff\xfe", 10, {"\xff", "\xfe"}},
-    {"cut-off sequence at the end", "a\xe4\xbd", 10, {"a", "\xe4", "\xbd"}},
-    {"stops once the box is full", std::string(100000, 'x'), 30, {"xxx", "xxx"}, 2},
-    {"the limit counts the lines of all paragraphs", "a\nb\nc", 100, {"a", "b"}, 2},
-};
-
 }  // namespace
 
 TEST(TextWrap, BreaksWhereTheRulesAllow) {
-    for (const Case& c : kCases) {
-        SCOPED_TRACE(c.name);
-        const auto lines = CTextWrap::Wrap(c.text, c.width, Measure, c.maxLines);
-        EXPECT_EQ(std::vector<std::string>(lines.begin(), lines.end()), c.lines);
+    for (const DataRow& c : CDataTable::Read("text-wrap.txt")) {
+        SCOPED_TRACE(c.where);
+        const size_t most = std::stoul(c[4]) == 0 ? SIZE_MAX : std::stoul(c[4]);
+        std::string lines;
+        for (std::string_view line : CTextWrap::Wrap(c[1], std::stoi(c[2]), Measure, most))
+            lines += std::string(line) + "\n";
+        EXPECT_EQ(lines, c[3]);
     }
+    // A box full stops the wrap: nothing is measured past it.
+    const std::string endless(100000, 'x');
+    const auto full = CTextWrap::Wrap(endless, 30, Measure, 2);
+    EXPECT_EQ(std::vector<std::string>(full.begin(), full.end()),
+              (std::vector<std::string>{"xxx", "xxx"}));
 }
 
 TEST(TextWrap, NoLineIsWiderThanTheBoxUnlessItIsOneCharacter) {

@@ -4,6 +4,7 @@
 #include "save/SaveFile.h"
 #include "save/Sha256.h"
 #include "support/TempStory.h"
+#include "support/WindowRun.h"
 
 #include <gtest/gtest.h>
 
@@ -20,10 +21,8 @@ struct DemoStory {
     std::vector<std::pair<uint32_t, std::string>> input;  // frame, the rest of the line
 
     DemoStory() {
-        const fs::path demo = fs::path(TABI_SOURCE_DIR) / "demo";
-        for (const char* folder : {"script", "image"})
-            fs::copy(demo / folder, story.Dir() / folder, fs::copy_options::overwrite_existing);
-        std::ifstream file(demo / "playthrough.txt");
+        story.CopyDemo();
+        std::ifstream file(TABI_SOURCE_DIR "/demo/playthrough.txt");
         for (std::string line; std::getline(file, line);) {
             std::istringstream in(line);
             uint32_t frame = 0;
@@ -142,46 +141,19 @@ TEST(Saves, ABadSaveIsRefusedUntouchedAndTheGameGoesOn) {
               std::string::npos);
 }
 
-namespace {
-
-// In a window on a virtual display: F5 once a few frames are shown, then an
-// edit and Shift+R, then a broken manifest and Shift+R, then F9 and Escape.
-// Every wait is bounded.
-constexpr const char* kWindowScript = R"sh(#!/bin/sh
-s="$1"
-XDG_DATA_HOME="$s/data" SDL_AUDIODRIVER=dummy "$2" --data "$s" --windowed --renderer software \
-    --frame-times "$s/times.txt" --dump "$s/dump.jsonl" >/dev/null 2>"$s/stderr.txt" &
-pid=$!
-w=$(timeout 30 xdotool search --sync --name '^Tabi$' 2>/dev/null | head -n 1)
-n=0; while [ $n -lt 300 ] && [ "$(cat "$s/times.txt" 2>/dev/null | wc -l)" -lt 5 ]; do sleep 0.1; n=$((n+1)); done
-step() {
-    xdotool windowfocus --sync "$w" key "$1" >/dev/null 2>&1
-    n=0; while [ $n -lt 100 ] && ! grep -q "$2" "$s/log.txt"; do sleep 0.1; n=$((n+1)); done
-}
-step F5 'saved'
-printf 'ShowDialogueFrame SetDialogueContent edited\n' >"$s/script/start.txt"
-step shift+r 'reloaded'
-printf 'title = \n' >"$s/story.toml"
-step shift+r 'cannot reload'
-step F9 'cannot load'
-xdotool key Escape
-n=0; while kill -0 "$pid" 2>/dev/null && [ $n -lt 150 ]; do sleep 0.1; n=$((n+1)); done
-kill "$pid" 2>/dev/null
-wait "$pid"; echo "exit $?" >"$s/result.txt"
-)sh";
-
-}  // namespace
-
+// In a window: F5 once a few frames are shown, then an edit and Shift+R,
+// then a broken manifest and Shift+R, then F9 and Escape.
 TEST(Saves, WindowKeysSaveReloadAndLoadAndEscapeKeepsAnAutosave) {
-    if (std::system("command -v xvfb-run >/dev/null && command -v xdotool >/dev/null") != 0)
-        GTEST_SKIP() << "needs xvfb-run (package xvfb) and xdotool for a virtual display";
+    if (!CWindowRun::CanOpenWindows()) GTEST_SKIP() << CWindowRun::kNeeds;
     CTempStory story;
     story.WriteScript("start.txt", "ShowDialogueFrame SetDialogueContent original\n");
-    story.WriteFile("run.sh", kWindowScript);
-    const std::string command = "xvfb-run -a -s '-screen 0 1920x1080x24' sh '" +
-                                story.Path("run.sh") + "' '" + story.Dir().string() + "' '" +
-                                TABI_BINARY + "'";
-    ASSERT_EQ(std::system(command.c_str()), 0);
+    ASSERT_TRUE(CWindowRun::Run(story, R"sh(act key F5; await saved
+printf 'ShowDialogueFrame SetDialogueContent edited\n' >"$story/script/start.txt"
+act key shift+r; await reloaded
+printf 'title = \n' >"$story/story.toml"
+act key shift+r; await 'cannot reload'
+act key F9; await 'cannot load'
+act key Escape)sh"));
     EXPECT_EQ(story.ReadFile("result.txt"), "exit 0\n") << story.ReadFile("stderr.txt");
     const std::string log = story.ReadFile("log.txt");
     for (const char* line :

@@ -4,6 +4,7 @@
 #include "app/CommandLine.h"
 #include "app/Options.h"
 #include "platform/Platform.h"
+#include "support/DataTable.h"
 #include "support/TempStory.h"
 
 #include <gtest/gtest.h>
@@ -13,34 +14,23 @@
 
 namespace {
 
-constexpr const char* kManifest = R"(
-[sounds.1]
-name = "theme"
-file = "sound/theme.ogg"
-[sounds.2]
-file = "sound/rain.ogg"
-[sounds.3]
-name = "click"
-file = "sound/click.wav"
-[sounds.4]
-file = "sound/fake.ogg"
-[sounds.5]
-file = "sound/missing.ogg"
-[sounds.6]
-file = "sound"
-)";
-
 // Headless runs never decode: a file need only look like its format.
 void WriteSounds(const CTempStory& story) {
-    story.WriteFile("story.toml", kManifest);
+    story.WriteFile("story.toml", CDataTable::ReadFile("sound-story.toml"));
     story.WriteFile("sound/theme.ogg", std::string("OggS") + std::string(40, '\0'));
     story.WriteFile("sound/rain.ogg", std::string("OggS") + std::string(40, '\1'));
     story.WriteFile("sound/click.wav", std::string("RIFF\x24\0\0\0WAVEfmt ", 16));
     story.WriteFile("sound/fake.ogg", "ID3 this is an MP3");
 }
 
-nlohmann::json Entry(const char* action, const char* channel, int number, const char* file) {
-    return {{action, channel}, {"sound", number}, {"file", file}};
+// A frame's sounds as sound-frames.txt gives them.
+nlohmann::json Sounds(const DataRow& row) {
+    nlohmann::json sounds;
+    for (size_t i = 1; i < row.fields.size() && row[i] != "-"; ++i) {
+        const std::vector<std::string> w = row.Words(i);
+        sounds.push_back({{w[0], w[1]}, {"sound", std::stoi(w[2])}, {"file", w[3]}});
+    }
+    return sounds;
 }
 
 }  // namespace
@@ -48,61 +38,26 @@ nlohmann::json Entry(const char* action, const char* channel, int number, const 
 TEST(Sound, EachFrameShowsWhatItStartedAndStopped) {
     CTempStory story;
     WriteSounds(story);
-    story.WriteScript("start.txt",
-                      "move $a0 @theme\nPlayMusic\nPlayMusic\nmove $a0 @click\nPlaySound\n"
-                      "ShowDialogueFrame\nWaitForEvent EVENT_MOUSE_DOWN\n"
-                      "move $a0 2\nPlayMusic\nmove $a0 9\nPlayMusic\nmove $a0 4\nPlaySound\n"
-                      "move $a0 5\nPlayMusic\nmove $a0 6\nPlayMusic\nmove $a0 @rian\nPlaySound\n"
-                      "WaitForEvent EVENT_MOUSE_DOWN\nStopMusic\nStopMusic\nmove $a0 1\n"
-                      "PlayMusic\nStopMusic\nmove $a0 4\nPlaySound\n");
+    // Sounds played, played again, unknown, unplayable and stopped, in three
+    // frames a click apart: 2, 5 and 8.
+    story.WriteScript("start.txt", CDataTable::ReadFile("sound-start.txt"));
     story.WriteInput("5 press\n6 release\n8 press\n9 release\n");
     const RunResult run = story.RunHeadless(10);
     ASSERT_EQ(run.exitCode, 0) << run.log;
 
-    const nlohmann::json none;
-    const struct {
-        uint32_t frame;
-        nlohmann::json sounds;
-    } frames[] = {
-        // The same music again does not restart it.
-        {2,
-         {Entry("play", "music", 1, "sound/theme.ogg"),
-          Entry("play", "effect", 3, "sound/click.wav")}},
-        {3, none},
-        // A new music replaces the old; the unplayable ones change nothing.
-        {5,
-         {Entry("stop", "music", 1, "sound/theme.ogg"),
-          Entry("play", "music", 2, "sound/rain.ogg")}},
-        {6, none},
-        // Stopping twice stops once; a music started and stopped in one frame shows both.
-        {8,
-         {Entry("stop", "music", 2, "sound/rain.ogg"), Entry("play", "music", 1, "sound/theme.ogg"),
-          Entry("stop", "music", 1, "sound/theme.ogg")}},
-    };
-    for (const auto& f : frames) {
-        SCOPED_TRACE("frame " + std::to_string(f.frame));
-        const nlohmann::json* line = run.Frame(f.frame);
+    for (const DataRow& f : CDataTable::Read("sound-frames.txt")) {
+        SCOPED_TRACE(f.where);
+        const nlohmann::json* line = run.Frame(std::stoul(f[0]));
         ASSERT_NE(line, nullptr);
-        if (f.sounds.is_null())
-            EXPECT_FALSE(line->contains("sounds")) << *line;
-        else
-            EXPECT_EQ(line->value("sounds", nlohmann::json()), f.sounds);
+        EXPECT_EQ(line->value("sounds", nlohmann::json()), Sounds(f)) << *line;
     }
 
     // One line each, in the order played; the fake file is checked once but
     // said each time it is asked for.
-    std::vector<std::string> sound;
+    std::string sound;
     for (const std::string& l : run.LogLines())
-        if (l.starts_with("CSoundManager")) sound.push_back(l);
-    const std::vector<std::string> wanted = {
-        "CSoundManager::PlayMusic() No 9",
-        "CSoundManager::PlaySound() sound 4: sound/fake.ogg is neither OGG Vorbis nor WAV",
-        "CSoundManager::PlayMusic() sound 5: sound/missing.ogg is missing",
-        "CSoundManager::PlayMusic() sound 6: sound is not a regular file",
-        "CSoundManager::PlaySound() No -1",
-        "CSoundManager::PlaySound() sound 4: sound/fake.ogg is neither OGG Vorbis nor WAV",
-    };
-    EXPECT_EQ(sound, wanted) << run.log;
+        if (l.starts_with("CSoundManager")) sound += l + "\n";
+    EXPECT_EQ(sound, CDataTable::ReadFile("sound-log.txt")) << run.log;
 }
 
 // (The values refused are in RunTest's table of usage errors.)

@@ -74,7 +74,14 @@ void CTempStory::WriteInput(std::string_view text) const {
     WriteFile("input.txt", text);
 }
 
+void CTempStory::CopyDemo() const {
+    for (const char* folder : {"script", "image"})
+        fs::copy(fs::path(TABI_SOURCE_DIR) / "demo" / folder, m_dir / folder,
+                 fs::copy_options::recursive | fs::copy_options::overwrite_existing);
+}
+
 std::string CTempStory::ReadFile(std::string_view relative) const {
+    if (!fs::is_regular_file(m_dir / relative)) return "";  // a device would never end
     std::ifstream file(m_dir / relative, std::ios::binary);
     std::ostringstream out;
     out << file.rdbuf();

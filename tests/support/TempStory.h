@@ -44,6 +44,7 @@ public:
     void WriteImage(std::string_view relative, int width, int height,
                     uint32_t argb = 0xFFFFFFFF) const;
     void WriteInput(std::string_view text) const;  // used by the next runs
+    void CopyDemo() const;                         // the demo's scripts and pictures
     std::string ReadFile(std::string_view relative) const;
 
     // tabi --data DIR --headless --frames N --dump DIR/dump.jsonl [--input DIR/input.txt] extra...
