@@ -15,6 +15,8 @@
 #include <string>
 #include <vector>
 
+#include <unistd.h>
+
 namespace {
 
 std::vector<std::string> DemoPictures() {
@@ -40,7 +42,9 @@ bool SamePixels(SDL_Surface* a, SDL_Surface* b) {
 TEST(DecodePool, PicturesDecodedAheadMatchThoseDecodedOnTheSpot) {
     const std::vector<std::string> paths = DemoPictures();
     ASSERT_GT(paths.size(), 20u);
-    const std::string broken = std::filesystem::temp_directory_path() / "tabi-broken-picture.png";
+    // Named after the process: the sanitizer builds run this test side by side.
+    const std::string broken = std::filesystem::temp_directory_path() /
+                               ("tabi-broken-picture-" + std::to_string(getpid()) + ".png");
     std::ofstream(broken) << "\x89PNG\r\n\x1a\n and then nothing";
     CPictureLoader ahead(true), now(true);
     // Requests outrun takes (the loader keeps a few), and some are taken
