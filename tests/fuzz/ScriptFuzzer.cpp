@@ -9,6 +9,7 @@
 // entities will: raise events, restart them, destroy and reload them,
 // including while they stand in the manager's lists.
 #include "app/Game.h"
+#include "app/Log.h"
 #include "app/Options.h"
 #include "display/Database.h"
 #include "display/Displayer.h"
@@ -39,6 +40,11 @@ constexpr uint32_t kFrames = 300;
 // instrumentation. It is turned off after this many frames so that a script
 // resizing its scene every frame is not mistaken for a hang.
 constexpr uint32_t kOverlayFrames = 20;
+// A script looping on a mistake logs a line at every step, thousands a frame:
+// formatting and writing them would take all of the unit's time (over ten
+// seconds under the sanitizers) and reach no new code. The log lines are kept
+// in memory and the unit ends once this many were written.
+constexpr size_t kMaxLogLines = 20'000;
 std::filesystem::path g_storyDir;  // a fresh folder the scripts are written into
 
 void RemoveStory() {
@@ -120,15 +126,22 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (!game.Init()) return 0;
     std::array<std::unique_ptr<CScript>, 2> extra{game.GetDatabase().LoadScript(1),
                                                   game.GetDatabase().LoadScript(1)};
-    for (uint32_t frame = 0; frame < kFrames && !game.QuitRequested(); ++frame) {
+    std::vector<std::string> logLines;
+    CLog::CaptureTo(&logLines);
+    size_t logged = 0;
+    for (uint32_t frame = 0; frame < kFrames && !game.QuitRequested() && logged < kMaxLogLines;
+         ++frame) {
         Act(static_cast<uint8_t>(plan >> (8 * (frame % 8))), game, extra);
         if (frame == kOverlayFrames && game.GetDisplayer().IsOverlayOn())
             game.GetDisplayer().ToggleOverlay();
         game.Frame();
+        logged += logLines.size();
+        logLines.clear();
     }
     // Scripts must survive their manager going first as well as last.
     if (plan & 1) extra = {};
     game.Shutdown();
     extra = {};
+    CLog::CaptureTo(nullptr);
     return 0;
 }
