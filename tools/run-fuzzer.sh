@@ -24,5 +24,5 @@ done
 # -close_fd_mask=2: the engine's log lines also go to stderr, which would
 # drown the fuzzer's own report (sanitizer reports still get through).
 "$binary" "$work" "$seeds" -dict="$dict" \
-    -seed="${FUZZ_SEED:-1}" -max_total_time="$seconds" -timeout=10 -max_len=8192 -rss_limit_mb=2048 \
+    -seed="${FUZZ_SEED:-1}" -max_total_time="$seconds" -timeout=30 -max_len=8192 -rss_limit_mb=2048 \
     -close_fd_mask=2 -print_final_stats=1 -artifact_prefix="$out/$name-"

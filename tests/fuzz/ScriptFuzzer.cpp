@@ -25,6 +25,7 @@
 #include <unistd.h>
 #include <algorithm>
 #include <array>
+#include <chrono>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -45,6 +46,11 @@ constexpr uint32_t kOverlayFrames = 20;
 // seconds under the sanitizers) and reach no new code. The log lines are kept
 // in memory and the unit ends once this many were written.
 constexpr size_t kMaxLogLines = 20'000;
+// A story may also be slow by its own doing, not hung: a script that makes a
+// scene 20,000 pixels high at every step allocates and clears a 64 MiB walk
+// grid each time. A unit stops taking frames after this long; a hang inside
+// one frame still meets libFuzzer's own timeout.
+constexpr auto kMaxUnitTime = std::chrono::seconds(2);
 std::filesystem::path g_storyDir;  // a fresh folder the scripts are written into
 
 void RemoveStory() {
@@ -129,7 +135,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     std::vector<std::string> logLines;
     CLog::CaptureTo(&logLines);
     size_t logged = 0;
-    for (uint32_t frame = 0; frame < kFrames && !game.QuitRequested() && logged < kMaxLogLines;
+    const auto deadline = std::chrono::steady_clock::now() + kMaxUnitTime;
+    for (uint32_t frame = 0; frame < kFrames && !game.QuitRequested() && logged < kMaxLogLines &&
+                             std::chrono::steady_clock::now() < deadline;
          ++frame) {
         Act(static_cast<uint8_t>(plan >> (8 * (frame % 8))), game, extra);
         if (frame == kOverlayFrames && game.GetDisplayer().IsOverlayOn())
