@@ -360,7 +360,7 @@ CAudioOut& CSdlPlatform::Audio() {
 // events the game has no use for are dropped on the way.
 WindowEvent CSdlPlatform::PollWindowEvent(uint32_t) {
     if (g_hangUp) return WindowEvent::Close;
-    if (m_mixer) m_mixer->Pump();
+    if (m_mixer) m_mixer->Pump(!m_visible);
     if (m_visible || !m_pacer.Owing()) SDL_PumpEvents();  // the events already queued still come
     SDL_Event event;
     while (SDL_PeepEvents(&event, 1, SDL_GETEVENT, SDL_FIRSTEVENT, SDL_LASTEVENT) > 0) {
