@@ -36,7 +36,6 @@ bool CMixerAudio::OpenDevice(std::string& error) {
     return true;
 }
 
-// Halted first: freeing a music that is fading out waits for the fade.
 CMixerAudio::~CMixerAudio() {
     if (m_open) Sleep();
     Mix_Quit();
@@ -53,8 +52,10 @@ bool CMixerAudio::Wake(std::string& error) {
     return true;
 }
 
-// Everything the device holds goes with it: SDL_mixer frees its channels, so
-// a kept effect could not be freed safely once it is closed.
+// Everything the device holds goes with it, halted first: freeing a music
+// that is fading out waits for the fade, and an effect is freed while
+// SDL_mixer still has the channels it checks it against. The next play of an
+// effect decodes it again.
 void CMixerAudio::Sleep() {
     Mix_HaltMusic();
     Mix_HaltChannel(-1);
@@ -86,7 +87,8 @@ bool CMixerAudio::PlayMusic(const std::string& path, std::string& error) {
 
 void CMixerAudio::StopMusic() {
     m_pending.reset();
-    if (m_open && Mix_PlayingMusic() && Mix_FadingMusic() != MIX_FADING_OUT) Mix_FadeOutMusic(kFadeMs);
+    if (m_open && Mix_PlayingMusic() && Mix_FadingMusic() != MIX_FADING_OUT)
+        Mix_FadeOutMusic(kFadeMs);
 }
 
 bool CMixerAudio::StartPending(std::string& error) {

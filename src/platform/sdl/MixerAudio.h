@@ -43,6 +43,7 @@ public:
     // hidden window's CPU. It opens again when `hidden` is unset, or at once
     // for the next music or effect, which so starts in the same frame.
     void Pump(bool hidden);
+    bool IsDeviceOpen() const { return m_open; }
 
 private:
     CMixerAudio() = default;
@@ -53,10 +54,10 @@ private:
     bool StartPending(std::string& error);
     void ApplyVolume() const;
 
-    bool m_open = true;                 // else closed by Pump until needed
-    bool m_wakeFailed = false;          // a Pump could not reopen it: the next play retries
-    int m_mixVolume = MIX_MAX_VOLUME;   // kept while closed, set again on reopening
-    MusicPtr m_music;    // playing, or fading out
-    MusicPtr m_pending;  // to start once m_music has faded out
+    bool m_open = true;                // else closed by Pump until needed
+    bool m_wakeFailed = false;         // a Pump could not reopen it: the next play retries
+    int m_mixVolume = MIX_MAX_VOLUME;  // kept while closed, set again on reopening
+    MusicPtr m_music;                  // playing, or fading out
+    MusicPtr m_pending;                // to start once m_music has faded out
     std::map<std::string, ChunkPtr> m_effects;
 };
