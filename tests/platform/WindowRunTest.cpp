@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <fstream>
 #include <sstream>
 #include <string>
@@ -38,6 +39,13 @@ std::pair<long, long> PointerOf(const std::string& record) {
         }
     }
     return at;
+}
+
+std::string LittleEndian(uint32_t value, int bytes) {
+    std::string out;
+    for (int i = 0; i < bytes; ++i)
+        out += static_cast<char>(value >> (8 * i));
+    return out;
 }
 
 ImagePixels ReadShot(const std::string& path) {
@@ -113,21 +121,55 @@ TEST(WindowRun, PlaysClicksKeysAndSoundAndEndsOnEscape) {
 }
 
 // A closed terminal ends the run like a closed window: a normal end, with the
-// input record and the log complete.
-TEST(WindowRun, AHangUpEndsTheRunCleanly) {
+// input record and the log complete. Before it, the window is hidden, which
+// closes the sound device while nothing plays; an effect the story plays
+// then (the hero stops two seconds in) opens it again and is heard at the
+// player's volume: SDL's disk driver writes what it plays to a file, and a
+// 20000 square at volume 10 peaks near 2031.
+TEST(WindowRun, AnEffectWhileHiddenIsHeardAndAHangUpEndsTheRunCleanly) {
     if (!CWindowRun::CanOpenWindows()) GTEST_SKIP() << CWindowRun::kNeeds;
     CTempStory story;
-    story.WriteScript("start.txt", "Debug started\n");
-    ASSERT_TRUE(CWindowRun::Run(story, "kill -HUP $pid"));
+    story.WriteSpriteImages(1);
+    story.WriteFile("story.toml", "[sounds.1]\nfile = \"a.wav\"\n");
+    constexpr uint32_t kSamples = 6 * 44100;  // mono, six seconds: still playing at the end
+    std::string wav = "RIFF" + LittleEndian(36 + 2 * kSamples, 4) + "WAVEfmt " +
+                      LittleEndian(16, 4) + LittleEndian(1, 2) + LittleEndian(1, 2) +
+                      LittleEndian(44100, 4) + LittleEndian(88200, 4) + LittleEndian(2, 2) +
+                      LittleEndian(16, 2) + "data" + LittleEndian(2 * kSamples, 4);
+    for (uint32_t i = 0; i < kSamples; ++i)
+        wav += LittleEndian(static_cast<uint32_t>((i / 50) % 2 ? 20000 : -20000), 2);
+    story.WriteFile("a.wav", wav);
+    story.WriteScript("start.txt", CSceneStory::HeroAt(100, 300) +
+                                       "MoveEntityTo hero 190 300 1\nWaitForEvent EVENT_HERO_STOP\n"
+                                       "move $a0 1\nPlaySound\nDebug chimed\n");
+    setenv("SDL_AUDIODRIVER", "disk", 1);
+    setenv("SDL_DISKAUDIOFILE", story.Path("audio.raw").c_str(), 1);
+    const bool ran = CWindowRun::Run(
+        story, "xdotool windowunmap --sync $window; await chimed; sleep 0.5; kill -HUP $pid",
+        "--windowed --volume 10");
+    unsetenv("SDL_AUDIODRIVER");
+    unsetenv("SDL_DISKAUDIOFILE");
+    ASSERT_TRUE(ran);
     EXPECT_EQ(story.ReadFile("result.txt"), "exit 0\n") << story.ReadFile("stderr.txt");
-    // The game is kept as on any quit by the player.
+    // The game is kept as on any quit by the player; no sound was refused.
     const std::string autosave =
         story.Path("data/tabi/") + story.Dir().filename().string() + "/saves/autosave.save";
-    EXPECT_EQ(story.ReadFile("log.txt").rfind("started\ntabi: saved " + autosave + " at frame ", 0),
-              0u);
+    const std::string log = story.ReadFile("log.txt");
+    EXPECT_NE(log.find("\nchimed\ntabi: saved " + autosave + " at frame "), std::string::npos)
+        << log;
+    EXPECT_EQ(log.find("CSoundManager"), std::string::npos) << log;
     const std::string record = story.ReadFile("record.txt");
     EXPECT_EQ(record.rfind("# tabi input", 0), 0u) << record;
     EXPECT_NE(record.find(" close\n"), std::string::npos) << record;
+    const std::string played = story.ReadFile("audio.raw");
+    int peak = 0;
+    for (size_t at = 0; at + 1 < played.size(); at += 2) {
+        const auto low = static_cast<uint8_t>(played[at]),
+                   high = static_cast<uint8_t>(played[at + 1]);
+        peak = std::max(peak, std::abs(static_cast<int16_t>(low | high << 8)));
+    }
+    EXPECT_GT(peak, 1500);
+    EXPECT_LT(peak, 2600);
 }
 
 // Full screen fills the screen, scaled as a window would be: fit stretches

@@ -9,7 +9,7 @@ namespace {
 
 constexpr const char* kScript = R"sh(#!/bin/sh
 story="$1"; tabi="$2"; shift 2
-XDG_DATA_HOME="$story/data" SDL_AUDIODRIVER=dummy "$tabi" --data "$story" --renderer software \
+XDG_DATA_HOME="$story/data" SDL_AUDIODRIVER="${SDL_AUDIODRIVER:-dummy}" "$tabi" --data "$story" --renderer software \
     --frame-times "$story/times.txt" --record "$story/record.txt" --dump "$story/dump.jsonl" \
     "$@" >/dev/null 2>"$story/stderr.txt" &
 pid=$!

@@ -10,8 +10,8 @@ class CTempStory;
 // paced a few frames. The story folder then holds stderr.txt, record.txt,
 // dump.jsonl, times.txt (the frame times), window.txt (the window's id when
 // one appeared) and result.txt ("exit N"). No sound card is needed: SDL's
-// dummy audio driver stands in. Every wait is bounded, so a hung window fails
-// the test instead of the suite.
+// dummy audio driver stands in, unless SDL_AUDIODRIVER names another. Every
+// wait is bounded, so a hung window fails the test instead of the suite.
 class CWindowRun {
 public:
     static constexpr const char* kNeeds =

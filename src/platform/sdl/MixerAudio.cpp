@@ -1,6 +1,7 @@
 #include "platform/sdl/MixerAudio.h"
 
 #include <algorithm>
+#include <cstdio>
 
 namespace {
 
@@ -19,27 +20,59 @@ std::unique_ptr<CMixerAudio> CMixerAudio::Open(std::string& error) {
         error = std::string("no OGG Vorbis decoder: ") + Mix_GetError();
         return nullptr;
     }
-    if (Mix_OpenAudio(kRate, AUDIO_S16SYS, 2, kChunkSamples) != 0) {
-        error = Mix_GetError();
+    if (!OpenDevice(error)) {
         Mix_Quit();
         return nullptr;
     }
-    Mix_AllocateChannels(kChannels);
     return std::unique_ptr<CMixerAudio>(new CMixerAudio());
 }
 
-// Halted first: freeing a music that is fading out waits for the fade.
+bool CMixerAudio::OpenDevice(std::string& error) {
+    if (Mix_OpenAudio(kRate, AUDIO_S16SYS, 2, kChunkSamples) != 0) {
+        error = Mix_GetError();
+        return false;
+    }
+    Mix_AllocateChannels(kChannels);
+    return true;
+}
+
 CMixerAudio::~CMixerAudio() {
+    if (m_open) Sleep();
+    Mix_Quit();
+}
+
+// SDL_mixer makes its channels anew, at full volume: the player's volume
+// (a mute too) is set again before anything plays.
+bool CMixerAudio::Wake(std::string& error) {
+    if (m_open) return true;
+    if (!OpenDevice(error)) return false;
+    m_open = true;
+    m_wakeFailed = false;
+    ApplyVolume();
+    return true;
+}
+
+// Everything the device holds goes with it, halted first: freeing a music
+// that is fading out waits for the fade, and an effect is freed while
+// SDL_mixer still has the channels it checks it against. The next play of an
+// effect decodes it again.
+void CMixerAudio::Sleep() {
     Mix_HaltMusic();
     Mix_HaltChannel(-1);
     m_music.reset();
     m_pending.reset();
     m_effects.clear();
     Mix_CloseAudio();
-    Mix_Quit();
+    m_open = false;
+}
+
+// A music fading out still counts until its fade ends.
+bool CMixerAudio::IsAudible() const {
+    return m_pending || Mix_PlayingMusic() || Mix_Playing(-1) > 0;
 }
 
 bool CMixerAudio::PlayMusic(const std::string& path, std::string& error) {
+    if (!Wake(error)) return false;
     MusicPtr music(Mix_LoadMUS(path.c_str()));
     if (!music) {
         error = Mix_GetError();
@@ -54,7 +87,8 @@ bool CMixerAudio::PlayMusic(const std::string& path, std::string& error) {
 
 void CMixerAudio::StopMusic() {
     m_pending.reset();
-    if (Mix_PlayingMusic() && Mix_FadingMusic() != MIX_FADING_OUT) Mix_FadeOutMusic(kFadeMs);
+    if (m_open && Mix_PlayingMusic() && Mix_FadingMusic() != MIX_FADING_OUT)
+        Mix_FadeOutMusic(kFadeMs);
 }
 
 bool CMixerAudio::StartPending(std::string& error) {
@@ -64,12 +98,19 @@ bool CMixerAudio::StartPending(std::string& error) {
     return false;
 }
 
-void CMixerAudio::Pump() {
+void CMixerAudio::Pump(bool hidden) {
     std::string error;
+    if (!hidden && !m_open && !m_wakeFailed && !Wake(error)) {
+        m_wakeFailed = true;  // said once; every play says it again in the log
+        std::fprintf(stderr, "tabi: cannot open the sound device again: %s\n", error.c_str());
+    }
+    if (!m_open) return;
     if (m_pending && !Mix_PlayingMusic()) StartPending(error);  // the file loaded; rarely fails
+    if (hidden && !IsAudible()) Sleep();
 }
 
 bool CMixerAudio::PlaySound(const std::string& path, std::string& error) {
+    if (!Wake(error)) return false;
     auto found = m_effects.find(path);
     if (found == m_effects.end()) {
         ChunkPtr chunk(Mix_LoadWAV(path.c_str()));
@@ -85,11 +126,15 @@ bool CMixerAudio::PlaySound(const std::string& path, std::string& error) {
 }
 
 void CMixerAudio::SetVolume(int percent) {
-    const int volume = (std::clamp(percent, 0, kMaxVolume) * MIX_MAX_VOLUME + 50) / kMaxVolume;
-    Mix_VolumeMusic(volume);
-    Mix_Volume(-1, volume);
+    m_mixVolume = (std::clamp(percent, 0, kMaxVolume) * MIX_MAX_VOLUME + 50) / kMaxVolume;
+    if (m_open) ApplyVolume();
+}
+
+void CMixerAudio::ApplyVolume() const {
+    Mix_VolumeMusic(m_mixVolume);
+    Mix_Volume(-1, m_mixVolume);
 }
 
 int CMixerAudio::Volume() const {
-    return (Mix_VolumeMusic(-1) * kMaxVolume + MIX_MAX_VOLUME / 2) / MIX_MAX_VOLUME;
+    return (m_mixVolume * kMaxVolume + MIX_MAX_VOLUME / 2) / MIX_MAX_VOLUME;
 }

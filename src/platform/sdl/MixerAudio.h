@@ -16,7 +16,9 @@ using ChunkPtr = std::unique_ptr<Mix_Chunk, MixerDeleter>;
 
 // The window backend's sound: SDL_mixer on SDL's audio device, opened by
 // Open and closed with the object (owned by CSdlPlatform). Music streams from
-// its file; an effect is decoded whole on its first play and kept.
+// its file; an effect is decoded whole on its first play and kept while the
+// device stays open. A hidden window with nothing to hear closes the device
+// (see Pump).
 class CMixerAudio : public CAudioOut {
 public:
     static constexpr int kFadeMs = 250;
@@ -36,13 +38,26 @@ public:
     int Volume() const override;
 
     // Once a loop pass: starts the music that waits for the old one to fade.
-    void Pump();
+    // With `hidden` set and nothing left to hear, closes the device: SDL's
+    // audio thread wakes for every chunk even to play silence, most of a
+    // hidden window's CPU. It opens again when `hidden` is unset, or at once
+    // for the next music or effect, which so starts in the same frame.
+    void Pump(bool hidden);
+    bool IsDeviceOpen() const { return m_open; }
 
 private:
     CMixerAudio() = default;
+    static bool OpenDevice(std::string& error);
+    bool Wake(std::string& error);
+    void Sleep();
+    bool IsAudible() const;
     bool StartPending(std::string& error);
+    void ApplyVolume() const;
 
-    MusicPtr m_music;    // playing, or fading out
-    MusicPtr m_pending;  // to start once m_music has faded out
+    bool m_open = true;                // else closed by Pump until needed
+    bool m_wakeFailed = false;         // a Pump could not reopen it: the next play retries
+    int m_mixVolume = MIX_MAX_VOLUME;  // kept while closed, set again on reopening
+    MusicPtr m_music;                  // playing, or fading out
+    MusicPtr m_pending;                // to start once m_music has faded out
     std::map<std::string, ChunkPtr> m_effects;
 };

@@ -133,6 +133,11 @@ bool IsWheelDown(const SDL_MouseWheelEvent& wheel) {
 // at about a quarter of the wake-ups. Waking again when the window is shown
 // takes at most as long (88 ms).
 constexpr int kHiddenFramesPerWake = 4;
+// With nothing to hear as well (the sound device closed) no one can tell when
+// a frame ran, so it sleeps twice as long: the wake-up itself is most of the
+// cost left. A window shown again is noticed within 176 ms; a sound that
+// starts in such a stretch opens the device and is heard from then on.
+constexpr int kSilentFramesPerWake = 8;
 
 }  // namespace
 
@@ -360,7 +365,7 @@ CAudioOut& CSdlPlatform::Audio() {
 // events the game has no use for are dropped on the way.
 WindowEvent CSdlPlatform::PollWindowEvent(uint32_t) {
     if (g_hangUp) return WindowEvent::Close;
-    if (m_mixer) m_mixer->Pump();
+    if (m_mixer) m_mixer->Pump(!m_visible);
     if (m_visible || !m_pacer.Owing()) SDL_PumpEvents();  // the events already queued still come
     SDL_Event event;
     while (SDL_PeepEvents(&event, 1, SDL_GETEVENT, SDL_FIRSTEVENT, SDL_LASTEVENT) > 0) {
@@ -461,7 +466,10 @@ void CSdlPlatform::SetGamePointer(int32_t x, int32_t y) {
 }
 
 void CSdlPlatform::WaitUntil(uint32_t tick) {
-    m_pacer.WaitUntil(tick, m_visible ? 1 : kHiddenFramesPerWake);
+    const int framesPerWake = m_visible                            ? 1
+                              : m_mixer && m_mixer->IsDeviceOpen() ? kHiddenFramesPerWake
+                                                                   : kSilentFramesPerWake;
+    m_pacer.WaitUntil(tick, framesPerWake);
 }
 
 std::unique_ptr<CTexture> CSdlPlatform::LoadTexture(const std::string& path, std::string& error) {
