@@ -120,6 +120,7 @@ DrawList CDisplayer::BuildDrawList() {
             command.width = item->quad->width;
             command.height = item->quad->height;
             command.texture = item->texture;
+            command.alpha = item->alpha;
         } else {
             if (!item->font || !item->text || !*item->text) continue;
             command.kind = DrawCommand::Kind::Text;

@@ -28,4 +28,5 @@ struct RenderItem {
     const CFont* font = nullptr;        // text: borrowed; null draws nothing
     PixelRect rect;                     // text: the box it is wrapped in
     uint32_t color = 0;                 // text: 0xAARRGGBB
+    uint8_t alpha = 255;                // quad: below 255, the picture is blended by this much
 };

@@ -17,7 +17,8 @@ struct PixelRect {
 // One drawing order in back-buffer pixels, as the displayer hands it to a
 // backend: a textured quad (the whole texture stretched over w x h), a UTF-8
 // text wrapped inside its rectangle, or a rectangle filled with one colour
-// (x, y, w x h), blended by its alpha.
+// (x, y, w x h), blended by its alpha. A quad's alpha blends the whole picture
+// by that much over what lies below (its own pixels' alpha still counts).
 struct DrawCommand {
     enum class Kind : uint8_t { Quad, Text, Fill };
     Kind kind = Kind::Quad;
@@ -29,7 +30,8 @@ struct DrawCommand {
     std::string_view text;              // borrowed until Present returns
     const CFont* font = nullptr;        // borrowed; never null for a text
     PixelRect rect;
-    uint32_t color = 0;  // text and fill: 0xAARRGGBB
+    uint32_t color = 0;   // text and fill: 0xAARRGGBB
+    uint8_t alpha = 255;  // quad: 255 draws the picture as it is
 };
 
 // A whole frame: the commands in drawing order (later over earlier), clipped

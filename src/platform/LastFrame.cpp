@@ -8,7 +8,7 @@ namespace {
 bool SameCommand(const DrawCommand& a, const DrawCommand& b) {
     return a.kind == b.kind && a.x == b.x && a.y == b.y && a.width == b.width &&
            a.height == b.height && a.texture == b.texture && a.text == b.text && a.font == b.font &&
-           a.rect == b.rect && a.color == b.color;
+           a.rect == b.rect && a.color == b.color && a.alpha == b.alpha;
 }
 
 uint64_t SerialOf(const DrawCommand& command) {

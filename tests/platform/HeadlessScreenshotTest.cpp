@@ -50,10 +50,13 @@ TEST(HeadlessScreenshot, QuadsAreCutToTheLayoutAreaAndTextToItsBox) {
     label.rect = {300, 300, 500, 340};  // room for one line of 30 px, and a bit
     label.color = 0xFFFFFFFF;
     // Quads: every field in declaration order (kind, x, y, width, height,
-    // texture, text, font, rect, colour); half left of and half below the area.
+    // texture, text, font, rect, colour, alpha); half left of and half below
+    // the area, and the same opaque picture faded to half, then plain again.
     const DrawList frame{
-        {{DrawCommand::Kind::Quad, 43 - 64, 24, 128, 16, red.get(), {}, nullptr, {}, 0},
-         {DrawCommand::Kind::Quad, 600, 24 + 720 - 8, 128, 16, red.get(), {}, nullptr, {}, 0},
+        {{DrawCommand::Kind::Quad, 43 - 64, 24, 128, 16, red.get(), {}, nullptr, {}, 0, 255},
+         {DrawCommand::Kind::Quad, 600, 24 + 720 - 8, 128, 16, red.get(), {}, nullptr, {}, 0, 255},
+         {DrawCommand::Kind::Quad, 800, 24, 128, 16, red.get(), {}, nullptr, {}, 0, 0x80},
+         {DrawCommand::Kind::Quad, 800, 40, 128, 16, red.get(), {}, nullptr, {}, 0, 255},
          label},
         {43, 24, 43 + 1280, 24 + 720}};
     ASSERT_TRUE(platform.SaveScreenshot(frame, story.Path("shot.png"), error)) << error;
@@ -63,7 +66,11 @@ TEST(HeadlessScreenshot, QuadsAreCutToTheLayoutAreaAndTextToItsBox) {
     for (const DataRow& p : CDataTable::Read("headless-screenshot-points.txt")) {
         SCOPED_TRACE(p.where + " " + p[2]);
         const std::vector<std::string> at = p.Words(0);
-        EXPECT_EQ(shot.At(std::stoi(at[0]), std::stoi(at[1])), p[1] == "red" ? kRed : kBlack);
+        const uint32_t pixel = shot.At(std::stoi(at[0]), std::stoi(at[1]));
+        if (p[1] == "faded")  // half of red over black, rounded either way
+            EXPECT_TRUE(pixel == 0xFF7F0000 || pixel == 0xFF800000) << std::hex << pixel;
+        else
+            EXPECT_EQ(pixel, p[1] == "red" ? kRed : kBlack);
     }
     const auto [inside, outside] = LitInAndOut(shot, label.rect, {0, 60, 1366, 700});
     EXPECT_GT(inside, 200);

@@ -27,8 +27,8 @@ DrawList SampleFrame(const std::string& text) {
     label.font = reinterpret_cast<const CFont*>(&kFontA);
     label.rect = {100, 600, 900, 700};
     label.color = 0xFFFFFFFF;
-    // A quad: every field in declaration order (kind, x, y, width, height,
-    // texture, text, font, rect, colour).
+    // A quad: every field in declaration order but the last (kind, x, y,
+    // width, height, texture, text, font, rect, colour; alpha stays 255).
     const DrawCommand quad{
         DrawCommand::Kind::Quad, 10, 20, 128, 256, &g_textureA, {}, nullptr, {}, 0};
     return {{quad, label}, {0, 40, 1280, 760}};
@@ -55,6 +55,7 @@ TEST(LastFrame, OnlyTheSamePixelsMatch) {
         {"font", [](DrawList& f) { f.commands[1].font = reinterpret_cast<const CFont*>(&kFontB); }},
         {"rect", [](DrawList& f) { f.commands[1].rect.right = 901; }},
         {"colour", [](DrawList& f) { f.commands[1].color = 0xFFFFFF00; }},
+        {"alpha", [](DrawList& f) { f.commands[0].alpha = 0xD0; }},
     };
     CLastFrame last;
     EXPECT_FALSE(last.Matches(DrawList{}));

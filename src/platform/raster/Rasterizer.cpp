@@ -8,21 +8,40 @@ CRasterizer::CRasterizer(SDL_Renderer& renderer, CFontLocator& fonts)
 
 CRasterizer::~CRasterizer() = default;
 
-// An opaque picture is copied rather than blended: the same pixels, and the
-// software renderer copies a large background several times faster.
-SDL_Texture* CRasterizer::TextureFor(const CTexture* texture) {
-    const auto* surface = dynamic_cast<const CSurfaceTexture*>(texture);
+// The renderer's copy of the command's picture, uploaded when first drawn and
+// again when its pixels change. Null draws nothing (no pixels, or too large
+// for this renderer). An opaque picture drawn faded has a copy of its own.
+SDL_Texture* CRasterizer::TextureFor(const DrawCommand& command) {
+    const auto* surface = dynamic_cast<const CSurfaceTexture*>(command.texture);
     if (!surface) return nullptr;
-    Upload& upload = m_uploads[texture];
-    if (upload.texture && upload.serial == surface->Serial()) return upload.texture.get();
-    upload.serial = surface->Serial();
-    upload.texture.reset(SDL_CreateTextureFromSurface(m_renderer, surface->Surface()));
-    if (!upload.texture) return nullptr;  // too large for this renderer: drawn as nothing
-    SDL_SetTextureBlendMode(upload.texture.get(),
-                            surface->IsOpaque() ? SDL_BLENDMODE_NONE : SDL_BLENDMODE_BLEND);
-    SDL_SetTextureScaleMode(upload.texture.get(), SDL_ScaleModeNearest);
-    surface->DropPixels();  // held twice otherwise: a 2048 x 1024 background is 8 MiB
-    return upload.texture.get();
+    Upload& upload = m_uploads[command.texture];
+    if (upload.serial != surface->Serial()) upload = Upload{surface->Serial(), nullptr, nullptr};
+    const bool faded = command.alpha != 255 && surface->IsOpaque();
+    TexturePtr& texture = faded ? upload.faded : upload.texture;
+    if (!texture) texture = MakeTexture(*surface, faded);
+    return texture.get();
+}
+
+// An opaque picture is copied rather than blended: the same pixels, and the
+// software renderer copies a large background several times faster. Faded,
+// it loses its alpha channel and is blended by the texture's alpha instead:
+// the software renderer then blends two pixels a step with one alpha, where
+// a picture whose every pixel carries that same alpha costs a test and a
+// blend per pixel (nine option boxes took a third of a choice frame).
+TexturePtr CRasterizer::MakeTexture(const CSurfaceTexture& picture, bool faded) {
+    SDL_Surface* pixels = picture.Surface();
+    SurfacePtr withoutAlpha;
+    if (faded && pixels) {
+        withoutAlpha.reset(SDL_ConvertSurfaceFormat(pixels, SDL_PIXELFORMAT_RGB888, 0));
+        pixels = withoutAlpha.get();
+    }
+    TexturePtr texture(pixels ? SDL_CreateTextureFromSurface(m_renderer, pixels) : nullptr);
+    if (!texture) return nullptr;
+    const bool copied = picture.IsOpaque() && !faded;
+    SDL_SetTextureBlendMode(texture.get(), copied ? SDL_BLENDMODE_NONE : SDL_BLENDMODE_BLEND);
+    SDL_SetTextureScaleMode(texture.get(), SDL_ScaleModeNearest);
+    picture.DropPixels();  // held twice otherwise: a 2048 x 1024 background is 8 MiB
+    return texture;
 }
 
 void CRasterizer::Fill(const DrawCommand& command) {
@@ -57,8 +76,9 @@ bool CRasterizer::Draw(const DrawList& frame, std::string& error) {
             continue;
         }
         if (command.width <= 0 || command.height <= 0) continue;
-        SDL_Texture* texture = TextureFor(command.texture);
+        SDL_Texture* texture = TextureFor(command);
         if (!texture) continue;
+        SDL_SetTextureAlphaMod(texture, command.alpha);  // kept by the queued copy
         const SDL_FRect at{command.x, command.y, command.width, command.height};
         SDL_RenderCopyF(m_renderer, texture, nullptr, &at);
     }

@@ -10,6 +10,7 @@ struct DrawList;
 struct DrawCommand;
 class CTexture;
 class CFontLocator;
+class CSurfaceTexture;
 
 // Paints a DrawList with one SDL renderer into its current target: black,
 // then every command in order (pictures, texts and filled rectangles), alpha
@@ -31,9 +32,11 @@ private:
     struct Upload {
         uint64_t serial = 0;  // which picture lived at this address
         TexturePtr texture;
+        TexturePtr faded;  // an opaque picture without its alpha channel, made when first faded
     };
 
-    SDL_Texture* TextureFor(const CTexture* texture);
+    SDL_Texture* TextureFor(const DrawCommand& command);
+    TexturePtr MakeTexture(const CSurfaceTexture& picture, bool faded);
     void Fill(const DrawCommand& command);
 
     SDL_Renderer* m_renderer;  // borrowed: the backend destroys us before the renderer
