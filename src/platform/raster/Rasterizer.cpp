@@ -16,7 +16,9 @@ SDL_Texture* CRasterizer::TextureFor(const CTexture* texture) {
     Upload& upload = m_uploads[texture];
     if (upload.texture && upload.serial == surface->Serial()) return upload.texture.get();
     upload.serial = surface->Serial();
-    upload.texture.reset(SDL_CreateTextureFromSurface(m_renderer, surface->Surface()));
+    upload.texture = surface->TakeTexture();  // decoded straight into one of ours
+    if (!upload.texture)
+        upload.texture.reset(SDL_CreateTextureFromSurface(m_renderer, surface->Surface()));
     if (!upload.texture) return nullptr;  // too large for this renderer: drawn as nothing
     SDL_SetTextureBlendMode(upload.texture.get(),
                             surface->IsOpaque() ? SDL_BLENDMODE_NONE : SDL_BLENDMODE_BLEND);

@@ -282,6 +282,7 @@ bool CSdlPlatform::CreateBackBuffer(int width, int height, std::string& error) {
         SDL_SetWindowPosition(m_window.get(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED);
     }
     if (!MakeRenderer(error)) return false;
+    if (m_software) m_pictures->DecodeInto(*m_renderer);
     m_backBuffer.reset(SDL_CreateTexture(m_renderer.get(), SDL_PIXELFORMAT_ARGB8888,
                                          SDL_TEXTUREACCESS_TARGET, width, height));
     if (!m_backBuffer) {
