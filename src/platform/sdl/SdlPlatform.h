@@ -8,7 +8,7 @@
 // press and release of the left button, latched and handed out one a poll;
 // Escape, the number keys 1-9 and Space, Enter and the wheel down as an
 // advance; F1 as the overlay's window event, M as the mute's and F12 as the
-// screenshot's; music and effects through SDL_mixer; frame pacing on the
+// screenshot's; music and effects through SDL_mixer (loaded on the first play); frame pacing on the
 // wall clock; frames identical to the last one neither redrawn nor presented,
 // and none drawn while the window is minimised or hidden; screenshots read
 // back from the back buffer.
