@@ -87,3 +87,18 @@ bool CFileRead::ReadOrSay(const std::string& path, size_t maxBytes, std::string&
     if (!missing) std::fprintf(stderr, "tabi: %s: %s\n", path.c_str(), error.c_str());
     return false;
 }
+
+bool CFileRead::ReadStart(const std::string& path, size_t count, std::string& bytes) {
+    bytes.clear();
+    const CDescriptor fd(open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
+    struct stat info {};
+    if (fd.Get() < 0 || fstat(fd.Get(), &info) != 0 || !S_ISREG(info.st_mode)) return false;
+    bytes.assign(count, '\0');
+    ssize_t n = 0;
+    do {
+        n = pread(fd.Get(), bytes.data(), count, 0);
+    } while (n < 0 && errno == EINTR);
+    if (n < 0) return false;
+    bytes.resize(static_cast<size_t>(n));
+    return true;
+}

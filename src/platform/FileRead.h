@@ -18,4 +18,7 @@ public:
     // ReadWhole for callers that report only "missing": a file that is there
     // but refused is also said on stderr as "tabi: PATH: why".
     static bool ReadOrSay(const std::string& path, size_t maxBytes, std::string& bytes);
+    // The first `count` bytes of a regular file (fewer if it is shorter), with
+    // the same care as ReadWhole; false when it cannot be read.
+    static bool ReadStart(const std::string& path, size_t count, std::string& bytes);
 };

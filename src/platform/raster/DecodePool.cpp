@@ -34,12 +34,23 @@ bool CDecodePool::DropOldestDone() {
     return true;
 }
 
-bool CDecodePool::Request(const std::string& path) {
+bool CDecodePool::HasRoomFor(const std::string& path) {
+    std::lock_guard lock(m_mutex);
+    if (m_jobs.contains(path)) return false;
+    return m_jobs.size() < m_maxHeld || DropOldestDone();
+}
+
+// Only the requesting thread adds or removes jobs, so the room found stays
+// free while `start` runs outside the lock (it may take a while: a texture
+// of 8 MiB is cleared when made).
+bool CDecodePool::Request(const std::string& path, const StartFn& start) {
+    if (!HasRoomFor(path)) return false;
+    DecodedPicture picture = start ? start() : DecodedPicture{};
     {
         std::lock_guard lock(m_mutex);
-        if (m_jobs.contains(path)) return false;
-        if (m_jobs.size() >= m_maxHeld && !DropOldestDone()) return false;
-        m_jobs[path].order = ++m_requests;
+        Job& job = m_jobs[path];
+        job.order = ++m_requests;
+        job.result = std::move(picture);
         m_queue.push_back(path);
         StartWorkers();
     }
@@ -53,10 +64,12 @@ std::optional<DecodedPicture> CDecodePool::Take(const std::string& path) {
     if (job == m_jobs.end()) return std::nullopt;
     if (job->second.state == JobState::Queued) {
         // No worker has it yet: decoding it here is sooner than waiting.
+        DecodedPicture picture = std::move(job->second.result);
         std::erase(m_queue, path);
         m_jobs.erase(job);
         lock.unlock();
-        return m_decode(path);
+        m_decode(path, picture);
+        return picture;
     }
     m_done.wait(lock, [&] { return job->second.state == JobState::Done; });
     DecodedPicture result = std::move(job->second.result);
@@ -76,9 +89,11 @@ void CDecodePool::Work() {
         if (m_stopping) return;
         const std::string path = std::move(m_queue.front());
         m_queue.pop_front();
-        m_jobs[path].state = JobState::Running;
+        Job& started = m_jobs[path];
+        started.state = JobState::Running;
+        DecodedPicture result = std::move(started.result);
         lock.unlock();
-        DecodedPicture result = m_decode(path);
+        m_decode(path, result);
         lock.lock();
         Job& job = m_jobs[path];  // a running job is never dropped or taken away
         job.result = std::move(result);

@@ -19,10 +19,16 @@
 // decoding it itself if no worker has started it yet. Workers touch nothing
 // but the file and the result they make. At most `maxHeld` results are kept
 // or under way; one that nobody took is dropped, oldest first, to make room.
-// Owned by a picture loader on the game thread.
+// A request may bring where the pixels go (a texture's memory, PixelTarget):
+// the result that comes back carries it. Owned by a picture loader on the
+// game thread, which alone requests, takes and drops results.
 class CDecodePool {
 public:
-    using DecodeFn = std::function<DecodedPicture(const std::string& path)>;
+    // Decodes the file into `picture`, which holds what the request brought.
+    using DecodeFn = std::function<void(const std::string& path, DecodedPicture& picture)>;
+    // What a request brings; called on the requesting thread, only when the
+    // request is taken.
+    using StartFn = std::function<DecodedPicture()>;
 
     CDecodePool(int workers, size_t maxHeld, DecodeFn decode);
     CDecodePool(const CDecodePool&) = delete;
@@ -30,7 +36,7 @@ public:
     ~CDecodePool();  // workers finish the file in hand and stop
 
     // False when the file is already asked for or there is no room.
-    bool Request(const std::string& path);
+    bool Request(const std::string& path, const StartFn& start = nullptr);
     // The result for a requested file (waiting for it if needed); nothing for
     // a file never requested, or one dropped since.
     std::optional<DecodedPicture> Take(const std::string& path);
@@ -40,12 +46,13 @@ private:
     enum class JobState : uint8_t { Queued, Running, Done };
     struct Job {
         JobState state = JobState::Queued;
-        uint64_t order = 0;  // of its request: the oldest unused result goes first
-        DecodedPicture result;
+        uint64_t order = 0;     // of its request: the oldest unused result goes first
+        DecodedPicture result;  // what the request brought, until a worker starts
     };
 
     void Work();
     bool DropOldestDone();
+    bool HasRoomFor(const std::string& path);
     void StartWorkers();
 
     const int m_workerCount;

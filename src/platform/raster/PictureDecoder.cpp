@@ -6,6 +6,8 @@
 #include <SDL_image.h>
 #include <png.h>
 
+#include <algorithm>
+#include <cstring>
 #include <string_view>
 
 namespace {
@@ -36,23 +38,32 @@ bool IsPlainTrueColour(std::string_view file) {
 // Straight into the back buffer's format: libpng orders the channels as it
 // reads. SDL_image would give RGBA bytes and need a second whole picture to
 // convert them (8 MiB more at the peak for a 2048 x 1024 background, and a
-// pass over every pixel). Null when libpng refuses the file.
-SurfacePtr DecodeTrueColour(const std::string& file) {
+// pass over every pixel). False when libpng refuses the file or its size is
+// not the target's.
+bool ReadTrueColour(const std::string& file, const PixelTarget& target) {
     png_image image{};
     image.version = PNG_IMAGE_VERSION;
-    if (!png_image_begin_read_from_memory(&image, file.data(), file.size())) return nullptr;
+    if (!png_image_begin_read_from_memory(&image, file.data(), file.size())) return false;
+    if (image.width != static_cast<png_uint_32>(target.width) ||
+        image.height != static_cast<png_uint_32>(target.height)) {
+        png_image_free(&image);
+        return false;
+    }
     // ARGB8888 is a 32-bit word: its bytes in memory depend on the machine.
     image.format = SDL_BYTEORDER == SDL_LIL_ENDIAN ? PNG_FORMAT_BGRA : PNG_FORMAT_ARGB;
-    SurfacePtr surface(SDL_CreateRGBSurfaceWithFormat(0, static_cast<int>(image.width),
-                                                      static_cast<int>(image.height), 32,
-                                                      SDL_PIXELFORMAT_ARGB8888));
-    if (!surface) {
-        png_image_free(&image);
-        return nullptr;
-    }
     // Frees the reader whether or not it succeeds.
-    if (!png_image_finish_read(&image, nullptr, surface->pixels, surface->pitch, nullptr))
-        return nullptr;
+    return png_image_finish_read(&image, nullptr, target.pixels, target.pitch, nullptr) != 0;
+}
+
+PixelTarget TargetOf(const SDL_Surface& surface) {
+    return {surface.pixels, surface.pitch, surface.w, surface.h};
+}
+
+// Null when libpng refuses the file.
+SurfacePtr DecodeTrueColour(const std::string& file, int width, int height) {
+    SurfacePtr surface(
+        SDL_CreateRGBSurfaceWithFormat(0, width, height, 32, SDL_PIXELFORMAT_ARGB8888));
+    if (!surface || !ReadTrueColour(file, TargetOf(*surface))) return nullptr;
     return surface;
 }
 
@@ -61,9 +72,9 @@ SurfacePtr DecodeTrueColour(const std::string& file) {
 // from the top byte whatever the file held (palette, grey, RGB, RGBA). A file
 // the direct path does not take, or fails on, goes through SDL_image: same
 // pixels, and a broken file gets SDL_image's own error.
-SurfacePtr DecodeBytes(const std::string& file, std::string& error) {
+SurfacePtr DecodeBytes(const std::string& file, int width, int height, std::string& error) {
     if (IsPlainTrueColour(file))
-        if (SurfacePtr direct = DecodeTrueColour(file)) return direct;
+        if (SurfacePtr direct = DecodeTrueColour(file, width, height)) return direct;
     SDL_RWops* stream = SDL_RWFromConstMem(file.data(), static_cast<int>(file.size()));
     SurfacePtr decoded(stream ? IMG_LoadTyped_RW(stream, 1, "PNG") : nullptr);
     if (!decoded) {
@@ -76,13 +87,42 @@ SurfacePtr DecodeBytes(const std::string& file, std::string& error) {
     return converted;
 }
 
+// SDL_image gives the size the header promised; the smaller of the two is
+// copied all the same.
+void CopyRows(const SDL_Surface& from, const PixelTarget& to) {
+    const auto rowBytes = static_cast<size_t>(std::min(from.w, to.width)) * sizeof(uint32_t);
+    for (int y = 0; y < std::min(from.h, to.height); ++y)
+        std::memcpy(static_cast<uint8_t*>(to.pixels) + static_cast<size_t>(y) * to.pitch,
+                    static_cast<const uint8_t*>(from.pixels) + static_cast<size_t>(y) * from.pitch,
+                    rowBytes);
+}
+
+// The same pixels as DecodeBytes, written into the target; a file the direct
+// path does not take is decoded aside and copied in.
+bool DecodeInto(const std::string& file, const PixelTarget& target, std::string& error) {
+    if (IsPlainTrueColour(file) && ReadTrueColour(file, target)) return true;
+    SurfacePtr decoded = DecodeBytes(file, target.width, target.height, error);
+    if (!decoded) return false;
+    CopyRows(*decoded, target);
+    return true;
+}
+
+bool FitsTarget(const DecodedPicture& picture) {
+    return picture.target.pixels && picture.target.width == picture.width &&
+           picture.target.height == picture.height;
+}
+
 }  // namespace
 
 bool CPictureDecoder::AllOpaque(const SDL_Surface& surface) {
-    for (int y = 0; y < surface.h; ++y) {
+    return AllOpaque(TargetOf(surface));
+}
+
+bool CPictureDecoder::AllOpaque(const PixelTarget& pixels) {
+    for (int y = 0; y < pixels.height; ++y) {
         const auto* row = reinterpret_cast<const uint32_t*>(
-            static_cast<const uint8_t*>(surface.pixels) + static_cast<size_t>(y) * surface.pitch);
-        for (int x = 0; x < surface.w; ++x)
+            static_cast<const uint8_t*>(pixels.pixels) + static_cast<size_t>(y) * pixels.pitch);
+        for (int x = 0; x < pixels.width; ++x)
             if ((row[x] >> 24) != 0xFF) return false;
     }
     return true;
@@ -94,15 +134,23 @@ void CPictureDecoder::Prepare() {
 
 DecodedPicture CPictureDecoder::Decode(const std::string& path, bool withPixels) {
     DecodedPicture picture;
+    Decode(path, withPixels, picture);
+    return picture;
+}
+
+void CPictureDecoder::Decode(const std::string& path, bool withPixels, DecodedPicture& picture) {
     std::string file;
     if (!CFileRead::ReadWhole(path, CFileRead::kMaxPictureBytes, file, picture.error) ||
         !CPngCheck::CheckBytes(file, picture.width, picture.height, picture.error))
-        return picture;
-    if (withPixels) {
-        picture.surface = DecodeBytes(file, picture.error);
-        if (!picture.surface) return picture;
+        return;
+    if (withPixels && FitsTarget(picture)) {
+        if (!DecodeInto(file, picture.target, picture.error)) return;
+        picture.inTarget = true;
+        picture.opaque = AllOpaque(picture.target);
+    } else if (withPixels) {
+        picture.surface = DecodeBytes(file, picture.width, picture.height, picture.error);
+        if (!picture.surface) return;
         picture.opaque = AllOpaque(*picture.surface);
     }
     picture.ok = true;
-    return picture;
 }

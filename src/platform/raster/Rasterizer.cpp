@@ -29,6 +29,11 @@ SDL_Texture* CRasterizer::TextureFor(const DrawCommand& command) {
 // a picture whose every pixel carries that same alpha costs a test and a
 // blend per pixel (nine option boxes took a third of a choice frame).
 TexturePtr CRasterizer::MakeTexture(const CSurfaceTexture& picture, bool faded) {
+    if (!faded)
+        if (TexturePtr decoded = picture.TakeTexture()) {  // decoded straight into one of ours
+            SetUp(*decoded, picture.IsOpaque());
+            return decoded;
+        }
     SDL_Surface* pixels = picture.Surface();
     SurfacePtr withoutAlpha;
     if (faded && pixels) {
@@ -37,11 +42,14 @@ TexturePtr CRasterizer::MakeTexture(const CSurfaceTexture& picture, bool faded) 
     }
     TexturePtr texture(pixels ? SDL_CreateTextureFromSurface(m_renderer, pixels) : nullptr);
     if (!texture) return nullptr;
-    const bool copied = picture.IsOpaque() && !faded;
-    SDL_SetTextureBlendMode(texture.get(), copied ? SDL_BLENDMODE_NONE : SDL_BLENDMODE_BLEND);
-    SDL_SetTextureScaleMode(texture.get(), SDL_ScaleModeNearest);
+    SetUp(*texture, picture.IsOpaque() && !faded);
     picture.DropPixels();  // held twice otherwise: a 2048 x 1024 background is 8 MiB
     return texture;
+}
+
+void CRasterizer::SetUp(SDL_Texture& texture, bool copied) {
+    SDL_SetTextureBlendMode(&texture, copied ? SDL_BLENDMODE_NONE : SDL_BLENDMODE_BLEND);
+    SDL_SetTextureScaleMode(&texture, SDL_ScaleModeNearest);
 }
 
 void CRasterizer::Fill(const DrawCommand& command) {

@@ -37,6 +37,7 @@ private:
 
     SDL_Texture* TextureFor(const DrawCommand& command);
     TexturePtr MakeTexture(const CSurfaceTexture& picture, bool faded);
+    static void SetUp(SDL_Texture& texture, bool copied);  // copied: drawn without blending
     void Fill(const DrawCommand& command);
 
     SDL_Renderer* m_renderer;  // borrowed: the backend destroys us before the renderer

@@ -38,8 +38,9 @@ std::unique_ptr<CSurfaceTexture> CSurfaceTexture::FromPixels(const std::string& 
 CSurfaceTexture::CSurfaceTexture(std::string path, DecodedPicture picture)
     : CTexture(std::move(path), picture.width, picture.height),
       m_surface(std::move(picture.surface)),
+      m_texture(std::move(picture.texture)),
       m_opaque(picture.opaque),
-      m_opacityKnown(m_surface != nullptr),
+      m_opacityKnown(m_surface != nullptr || m_texture != nullptr),
       m_decodeTried(m_surface != nullptr),
       m_fromFile(true) {}
 
@@ -69,6 +70,7 @@ bool CSurfaceTexture::IsOpaque() const {
 }
 
 void CSurfaceTexture::DropPixels() const {
+    m_texture.reset();
     if (!m_fromFile || !m_surface) return;
     m_surface.reset();
     m_decodeTried = false;
@@ -95,6 +97,7 @@ bool CSurfaceTexture::Replace(std::span<const uint32_t> argb, std::string& error
     }
     CopyRows(*m_surface, argb);
     m_opaque = CPictureDecoder::AllOpaque(*m_surface);
+    m_texture.reset();
     RenewSerial();
     return true;
 }

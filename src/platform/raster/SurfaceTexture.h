@@ -14,7 +14,10 @@
 // uploaded, or when the displayer's cache evicts it) and decodes them again
 // from the file on next use; one made from pixels keeps them. The headless
 // backend checks the file at load and decodes it only when a screenshot first
-// needs its pixels. Owned by whoever loaded it (the displayer).
+// needs its pixels. With the software renderer a picture from a file comes
+// already in a texture (its pixels decoded into it), which the renderer takes
+// on first draw. Owned by whoever loaded it (the displayer), which goes
+// before the renderer.
 class CSurfaceTexture : public CTexture {
 public:
     // Null (and `error` says why) for a size below 1 x 1, pixels that do not
@@ -35,6 +38,9 @@ public:
     // from pixels keeps them (it has nowhere to read them again).
     void DropPixels() const;
     bool HasPixels() const { return m_surface != nullptr; }
+    // The texture the pixels were decoded into, once; null for any other
+    // picture, or after the pixels changed or were let go.
+    TexturePtr TakeTexture() const { return std::move(m_texture); }
     // New pixels of the same size (and a new serial).
     bool Replace(std::span<const uint32_t> argb, std::string& error);
     // The same for a texture either backend made; false for any other.
@@ -42,6 +48,7 @@ public:
 
 private:
     mutable SurfacePtr m_surface;
+    mutable TexturePtr m_texture;  // see TakeTexture
     mutable bool m_opaque = false;
     mutable bool m_opacityKnown = false;
     mutable bool m_decodeTried = false;  // since the pixels were last dropped

@@ -14,38 +14,59 @@ constexpr int kChunkSamples = 1024;
 
 }  // namespace
 
+// The device SDL_mixer will ask for, opened and closed again: a machine
+// without sound is told at start, as if SDL_mixer had opened it.
 std::unique_ptr<CMixerAudio> CMixerAudio::Open(std::string& error) {
-    // Without the Vorbis decoder only WAV plays: said here, not at each play.
-    if ((Mix_Init(MIX_INIT_OGG) & MIX_INIT_OGG) == 0) {
-        error = std::string("no OGG Vorbis decoder: ") + Mix_GetError();
+    SDL_AudioSpec wanted{};
+    wanted.freq = kRate;
+    wanted.format = AUDIO_S16SYS;
+    wanted.channels = 2;
+    wanted.samples = kChunkSamples;
+    SDL_AudioSpec obtained{};
+    const SDL_AudioDeviceID device =
+        SDL_OpenAudioDevice(nullptr, 0, &wanted, &obtained, SDL_AUDIO_ALLOW_ANY_CHANGE);
+    if (device == 0) {
+        error = SDL_GetError();
         return nullptr;
     }
-    if (!OpenDevice(error)) {
-        Mix_Quit();
-        return nullptr;
-    }
+    SDL_CloseAudioDevice(device);
     return std::unique_ptr<CMixerAudio>(new CMixerAudio());
-}
-
-bool CMixerAudio::OpenDevice(std::string& error) {
-    if (Mix_OpenAudio(kRate, AUDIO_S16SYS, 2, kChunkSamples) != 0) {
-        error = Mix_GetError();
-        return false;
-    }
-    Mix_AllocateChannels(kChannels);
-    return true;
 }
 
 CMixerAudio::~CMixerAudio() {
     if (m_open) Sleep();
-    Mix_Quit();
+    if (m_mix) m_mix->quit();
+}
+
+// Loads SDL_mixer once, then opens the device if it is closed.
+bool CMixerAudio::Start(std::string& error) {
+    if (m_mix) return Wake(error);
+    if (!m_startError.empty()) return error = m_startError, false;
+    const MixerLibrary* mix = MixerLibrary::Load(m_startError);
+    // Without the Vorbis decoder only WAV would play: refused whole instead.
+    if (mix && (mix->init(MIX_INIT_OGG) & MIX_INIT_OGG) == 0) {
+        m_startError = std::string("no OGG Vorbis decoder: ") + Mix_GetError();
+        mix->quit();
+        mix = nullptr;
+    }
+    if (!mix) return error = m_startError, false;
+    m_mix = mix;
+    if (Wake(error)) return true;
+    m_startError = error;
+    m_mix->quit();
+    m_mix = nullptr;
+    return false;
 }
 
 // SDL_mixer makes its channels anew, at full volume: the player's volume
 // (a mute too) is set again before anything plays.
 bool CMixerAudio::Wake(std::string& error) {
     if (m_open) return true;
-    if (!OpenDevice(error)) return false;
+    if (m_mix->openAudio(kRate, AUDIO_S16SYS, 2, kChunkSamples) != 0) {
+        error = Mix_GetError();
+        return false;
+    }
+    m_mix->allocateChannels(kChannels);
     m_open = true;
     m_wakeFailed = false;
     ApplyVolume();
@@ -57,23 +78,23 @@ bool CMixerAudio::Wake(std::string& error) {
 // SDL_mixer still has the channels it checks it against. The next play of an
 // effect decodes it again.
 void CMixerAudio::Sleep() {
-    Mix_HaltMusic();
-    Mix_HaltChannel(-1);
+    m_mix->haltMusic();
+    m_mix->haltChannel(-1);
     m_music.reset();
     m_pending.reset();
     m_effects.clear();
-    Mix_CloseAudio();
+    m_mix->closeAudio();
     m_open = false;
 }
 
 // A music fading out still counts until its fade ends.
 bool CMixerAudio::IsAudible() const {
-    return m_pending || Mix_PlayingMusic() || Mix_Playing(-1) > 0;
+    return m_pending || m_mix->playingMusic() || m_mix->playing(-1) > 0;
 }
 
 bool CMixerAudio::PlayMusic(const std::string& path, std::string& error) {
-    if (!Wake(error)) return false;
-    MusicPtr music(Mix_LoadMUS(path.c_str()));
+    if (!Start(error)) return false;
+    MusicPtr music(m_mix->loadMusic(path.c_str()));
     if (!music) {
         error = Mix_GetError();
         return false;
@@ -81,60 +102,62 @@ bool CMixerAudio::PlayMusic(const std::string& path, std::string& error) {
     m_pending = std::move(music);
     // Mix_FadeInMusic would block until a fading music is gone: the new one
     // waits for Pump instead.
-    if (Mix_PlayingMusic() && Mix_FadingMusic() != MIX_FADING_OUT) Mix_FadeOutMusic(kFadeMs);
-    return Mix_PlayingMusic() ? true : StartPending(error);
+    if (m_mix->playingMusic() && m_mix->fadingMusic() != MIX_FADING_OUT)
+        m_mix->fadeOutMusic(kFadeMs);
+    return m_mix->playingMusic() ? true : StartPending(error);
 }
 
 void CMixerAudio::StopMusic() {
     m_pending.reset();
-    if (m_open && Mix_PlayingMusic() && Mix_FadingMusic() != MIX_FADING_OUT)
-        Mix_FadeOutMusic(kFadeMs);
+    if (m_open && m_mix->playingMusic() && m_mix->fadingMusic() != MIX_FADING_OUT)
+        m_mix->fadeOutMusic(kFadeMs);
 }
 
 bool CMixerAudio::StartPending(std::string& error) {
     m_music = std::move(m_pending);
-    if (Mix_FadeInMusic(m_music.get(), -1, kFadeMs) == 0) return true;
+    if (m_mix->fadeInMusic(m_music.get(), -1, kFadeMs) == 0) return true;
     error = Mix_GetError();
     return false;
 }
 
 void CMixerAudio::Pump(bool hidden) {
+    if (!m_mix) return;  // nothing ever played
     std::string error;
     if (!hidden && !m_open && !m_wakeFailed && !Wake(error)) {
         m_wakeFailed = true;  // said once; every play says it again in the log
         std::fprintf(stderr, "tabi: cannot open the sound device again: %s\n", error.c_str());
     }
     if (!m_open) return;
-    if (m_pending && !Mix_PlayingMusic()) StartPending(error);  // the file loaded; rarely fails
+    if (m_pending && !m_mix->playingMusic()) StartPending(error);  // the file loaded; rarely fails
     if (hidden && !IsAudible()) Sleep();
 }
 
 bool CMixerAudio::PlaySound(const std::string& path, std::string& error) {
-    if (!Wake(error)) return false;
+    if (!Start(error)) return false;
     auto found = m_effects.find(path);
     if (found == m_effects.end()) {
-        ChunkPtr chunk(Mix_LoadWAV(path.c_str()));
+        ChunkPtr chunk(m_mix->loadWav(path.c_str()));
         if (!chunk) {
             error = Mix_GetError();
             return false;
         }
         found = m_effects.emplace(path, std::move(chunk)).first;
     }
-    if (Mix_PlayChannel(-1, found->second.get(), 0) >= 0) return true;
+    if (m_mix->playChannel(-1, found->second.get(), 0) >= 0) return true;
     error = Mix_GetError();
     return false;
 }
 
 void CMixerAudio::SetVolume(int percent) {
-    m_mixVolume = (std::clamp(percent, 0, kMaxVolume) * MIX_MAX_VOLUME + 50) / kMaxVolume;
+    m_volume = (std::clamp(percent, 0, kMaxVolume) * MIX_MAX_VOLUME + 50) / kMaxVolume;
     if (m_open) ApplyVolume();
 }
 
 void CMixerAudio::ApplyVolume() const {
-    Mix_VolumeMusic(m_mixVolume);
-    Mix_Volume(-1, m_mixVolume);
+    m_mix->volumeMusic(m_volume);
+    m_mix->volume(-1, m_volume);
 }
 
 int CMixerAudio::Volume() const {
-    return (m_mixVolume * kMaxVolume + MIX_MAX_VOLUME / 2) / MIX_MAX_VOLUME;
+    return (m_volume * kMaxVolume + MIX_MAX_VOLUME / 2) / MIX_MAX_VOLUME;
 }

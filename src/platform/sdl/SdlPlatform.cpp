@@ -287,20 +287,10 @@ bool CSdlPlatform::CreateBackBuffer(int width, int height, std::string& error) {
         SDL_SetWindowPosition(m_window.get(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED);
     }
     if (!MakeRenderer(error)) return false;
-    m_backBuffer.reset(SDL_CreateTexture(m_renderer.get(), SDL_PIXELFORMAT_ARGB8888,
-                                         SDL_TEXTUREACCESS_TARGET, width, height));
-    if (!m_backBuffer) {
-        error = SDL_GetError();
-        return false;
-    }
-    // Stretching to a window of another size looks better smoothed; the
-    // sprites inside the back buffer stay sharp (nearest sampling), and so
-    // does the whole picture when it is shown at a whole multiple.
-    SDL_SetTextureScaleMode(m_backBuffer.get(), m_options.scale == ScaleMode::Integer
-                                                    ? SDL_ScaleModeNearest
-                                                    : SDL_ScaleModeLinear);
+    if (m_software) m_pictures->DecodeInto(*m_renderer);
     m_backWidth = width;
     m_backHeight = height;
+    if (!DrawsDirect() && !MakeBackBuffer(error)) return false;
     m_rasterizer = std::make_unique<CRasterizer>(*m_renderer, *m_fonts);
     m_lastFrame.Forget();
     m_exposed = true;
@@ -503,8 +493,38 @@ bool CSdlPlatform::UpdateTexture(CTexture& texture, std::span<const uint32_t> ar
     return CSurfaceTexture::Replace(texture, argb, error);
 }
 
+bool CSdlPlatform::MakeBackBuffer(std::string& error) {
+    m_backBuffer.reset(SDL_CreateTexture(m_renderer.get(), SDL_PIXELFORMAT_ARGB8888,
+                                         SDL_TEXTUREACCESS_TARGET, m_backWidth, m_backHeight));
+    if (!m_backBuffer) {
+        error = SDL_GetError();
+        return false;
+    }
+    // Stretching to a window of another size looks better smoothed; the
+    // sprites inside the back buffer stay sharp (nearest sampling), and so
+    // does the whole picture when it is shown at a whole multiple.
+    SDL_SetTextureScaleMode(m_backBuffer.get(), m_options.scale == ScaleMode::Integer
+                                                    ? SDL_ScaleModeNearest
+                                                    : SDL_ScaleModeLinear);
+    return true;
+}
+
+// The software renderer draws into the window's own 32-bit pixels: when the
+// window has the back buffer's size, the back buffer would only be copied
+// into it whole (blending none), so frames go there straight and the back
+// buffer (3.5 MiB at 1280 x 720) is not kept.
+bool CSdlPlatform::DrawsDirect() const {
+    if (!m_software) return false;
+    const Uint32 format = SDL_GetWindowPixelFormat(m_window.get());
+    if (format != SDL_PIXELFORMAT_RGB888 && format != SDL_PIXELFORMAT_ARGB8888) return false;
+    int width = 0, height = 0;
+    SDL_GetRendererOutputSize(m_renderer.get(), &width, &height);
+    return width == m_backWidth && height == m_backHeight;
+}
+
 bool CSdlPlatform::DrawBackBuffer(const DrawList& frame, std::string& error) {
     m_lastFrame.Forget();
+    if (!m_backBuffer && !MakeBackBuffer(error)) return false;
     if (SDL_SetRenderTarget(m_renderer.get(), m_backBuffer.get()) != 0) {
         error = SDL_GetError();
         return false;
@@ -531,13 +551,29 @@ bool CSdlPlatform::ShowBackBuffer(std::string& error) {
     return true;
 }
 
-// A frame that would paint what the back buffer already holds is neither
-// drawn nor presented: an idle story costs next to nothing.
+// Drawn again whenever the window is shown again: a resized window gets new
+// pixels.
+bool CSdlPlatform::PresentDirect(const DrawList& frame, std::string& error) {
+    m_backBuffer.reset();
+    m_lastFrame.Forget();
+    if (!m_rasterizer->Draw(frame, error)) return false;
+    m_lastFrame.Remember(frame);
+    SDL_RenderPresent(m_renderer.get());
+    m_exposed = false;
+    return true;
+}
+
+// A frame that would paint what the back buffer (or the window) already
+// holds is neither drawn nor presented: an idle story costs next to nothing.
 // A minimised or hidden window draws nothing at all.
 bool CSdlPlatform::Present(const DrawList& frame, std::string& error) {
     if (!m_rasterizer || !m_visible) return true;
+    const bool direct = DrawsDirect();
+    if (direct != m_drawDirect) m_lastFrame.Forget();  // the other one holds an older frame
+    m_drawDirect = direct;
     const bool same = m_lastFrame.Matches(frame);
     if (same && !m_exposed) return true;
+    if (direct) return PresentDirect(frame, error);
     if (!same && !DrawBackBuffer(frame, error)) return false;
     return ShowBackBuffer(error);
 }
@@ -548,9 +584,12 @@ bool CSdlPlatform::SaveScreenshot(const DrawList& frame, const std::string& path
         error = "no back buffer";
         return false;
     }
-    if (!m_lastFrame.Matches(frame)) {
+    // A frame drawn straight into the window is drawn again into a back
+    // buffer for the shot: the window's pixels have no alpha; the shot keeps
+    // the back buffer's, as ever.
+    if (m_drawDirect || !m_lastFrame.Matches(frame)) {
         if (!DrawBackBuffer(frame, error)) return false;
-        m_exposed = true;  // the window still shows the frame before
+        m_exposed = true;  // the window shows another frame, or is drawn again
     }
     SurfacePtr shot(
         SDL_CreateRGBSurfaceWithFormat(0, m_backWidth, m_backHeight, 32, SDL_PIXELFORMAT_ARGB8888));

@@ -8,11 +8,13 @@
 // press and release of the left button, latched and handed out one a poll;
 // Escape, the number keys 1-9 and Space, Enter and the wheel down as an
 // advance; F1 as the overlay's window event, M as the mute's and F12 as the
-// screenshot's; music and effects through SDL_mixer, whose device is closed
-// while the window is hidden and nothing plays; frame pacing on the
+// screenshot's; music and effects through SDL_mixer (loaded on the first
+// play), whose device is closed while the window is hidden and nothing
+// plays; frame pacing on the
 // wall clock; frames identical to the last one neither redrawn nor presented,
-// and none drawn while the window is minimised or hidden; screenshots read
-// back from the back buffer.
+// and none drawn while the window is minimised or hidden; with the software
+// renderer, a window of the back buffer's size drawn into straight (no back
+// buffer kept); screenshots read back from the back buffer.
 // Does not implement: replayed input (--input is headless only), Escape while another window has
 // the keyboard focus.
 #include "platform/InputLatch.h"
@@ -75,8 +77,11 @@ private:
     void ReadButton(DeviceState& state);
     PixelPoint BackBufferPoint(PixelPoint window) const;
     bool MakeRenderer(std::string& error);
+    bool MakeBackBuffer(std::string& error);
+    bool DrawsDirect() const;
     bool DrawBackBuffer(const DrawList& frame, std::string& error);
     bool ShowBackBuffer(std::string& error);
+    bool PresentDirect(const DrawList& frame, std::string& error);
 
     PlatformOptions m_options;
     bool m_software = false;  // SDL's software renderer rather than the GPU's
@@ -97,14 +102,15 @@ private:
     PixelPoint m_gamePointer;    // the game's pointer, back-buffer pixels
     int m_backWidth = 0;
     int m_backHeight = 0;
-    bool m_exposed = true;   // the window must be shown again even if the frame is not new
-    CLastFrame m_lastFrame;  // what the back buffer holds
+    bool m_exposed = true;      // the window must be shown again even if the frame is not new
+    bool m_drawDirect = false;  // the last frame went straight into the window (DrawsDirect)
+    CLastFrame m_lastFrame;     // what the back buffer holds, or the window when drawn direct
     CFramePacer m_pacer;
     std::unique_ptr<CFontLocator> m_fonts;
     std::unique_ptr<CPictureLoader> m_pictures;  // its workers stop before SDL does
     // Declared in the order they are made; destroyed the other way round.
     WindowPtr m_window;
     RendererPtr m_renderer;
-    TexturePtr m_backBuffer;
+    TexturePtr m_backBuffer;  // none while frames are drawn straight into the window
     std::unique_ptr<CRasterizer> m_rasterizer;
 };
