@@ -97,6 +97,15 @@ const std::string& CDisplayer::Utf8Of(const char* text) {
     return m_utf8.emplace(text, CTextCodec::ToUtf8(text, m_game.Story().Encoding())).first->second;
 }
 
+const std::string& CDisplayer::Utf8Of(const RenderItem& item) {
+    if (!item.utf8) return Utf8Of(item.text);
+    if (!item.utf8->made) {
+        item.utf8->text = CTextCodec::ToUtf8(item.text, m_game.Story().Encoding());
+        item.utf8->made = true;
+    }
+    return item.utf8->text;
+}
+
 DrawList CDisplayer::BuildDrawList() {
     // A story that never repeats a text must not grow the cache for ever; it is
     // emptied between frames only, since the list borrows the converted texts.
@@ -124,7 +133,7 @@ DrawList CDisplayer::BuildDrawList() {
         } else {
             if (!item->font || !item->text || !*item->text) continue;
             command.kind = DrawCommand::Kind::Text;
-            command.text = Utf8Of(item->text);
+            command.text = Utf8Of(*item);
             command.font = item->font;
             const auto dx = static_cast<int32_t>(offsetX), dy = static_cast<int32_t>(offsetY);
             command.rect = {item->rect.left + dx, item->rect.top + dy, item->rect.right + dx,
@@ -165,7 +174,7 @@ void CDisplayer::Render() {
                         error.c_str());
             m_game.RequestQuit(ExitCode::Failure);
         }
-        SavePlayerShots(list);
+        if (!m_playerShots.empty()) SavePlayerShots(list);
         m_pictures->Trim(
             frame, [this](const CTexture& texture) { m_game.Platform().ReleasePixels(texture); });
     }

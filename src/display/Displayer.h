@@ -68,6 +68,7 @@ private:
     uint32_t OffsetX() const;
     uint32_t OffsetY() const;
     const std::string& Utf8Of(const char* text);
+    const std::string& Utf8Of(const RenderItem& item);
     DrawList BuildDrawList();
     void SavePlayerShots(const DrawList& list);
 

@@ -31,10 +31,24 @@ const CTexture* CPictureCache::Add(const std::string& path, std::unique_ptr<CTex
     return added;
 }
 
-void CPictureCache::Use(const CTexture* texture, uint32_t frame) {
+// Null for a texture the cache does not hold (a null one included).
+CPictureCache::Entry* CPictureCache::EntryOf(const CTexture* texture) {
+    // Fibonacci hashing: the top bits of the product spread nearby addresses.
+    constexpr uint64_t kGolden = 0x9E3779B97F4A7C15;
+    constexpr int kSlotBits = 6;
+    static_assert(size_t{1} << kSlotBits == std::tuple_size_v<decltype(m_recent)>);
+    Recent& slot = m_recent[(reinterpret_cast<uintptr_t>(texture) * kGolden) >> (64 - kSlotBits)];
+    if (slot.texture == texture) return slot.entry;
     auto found = m_byTexture.find(texture);
-    if (found == m_byTexture.end()) return;
-    Entry& entry = *found->second;
+    if (found == m_byTexture.end()) return nullptr;
+    slot = {texture, found->second};
+    return found->second;
+}
+
+void CPictureCache::Use(const CTexture* texture, uint32_t frame) {
+    Entry* found = EntryOf(texture);
+    if (!found) return;
+    Entry& entry = *found;
     entry.lastUse = frame;
     if (!entry.resident) m_residentBytes += entry.bytes;
     entry.resident = true;

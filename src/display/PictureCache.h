@@ -1,4 +1,5 @@
 #pragma once
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <functional>
@@ -45,9 +46,19 @@ private:
         bool resident = true;
     };
     Entry* Oldest(uint32_t frame);
+    Entry* EntryOf(const CTexture* texture);
+
+    // Every picture on screen is looked up in every frame; these slots keep
+    // the last ones found, which spares the hash table's division per picture.
+    // Entries are never removed, so a slot never goes stale.
+    struct Recent {
+        const CTexture* texture = nullptr;
+        Entry* entry = nullptr;
+    };
 
     size_t m_budget;
     size_t m_residentBytes = 0;
     std::map<std::string, Entry> m_byPath;                    // owns the pictures
     std::unordered_map<const CTexture*, Entry*> m_byTexture;  // lookup only
+    std::array<Recent, 64> m_recent{};
 };

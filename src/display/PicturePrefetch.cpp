@@ -16,6 +16,7 @@ void CPicturePrefetch::Run() {
         CPictureLookahead::Scan(*script, m_numbers);
     for (const CScript* script : scripts.Waiting())
         CPictureLookahead::Scan(*script, m_numbers);
+    if (m_numbers == m_held) return;
     int asked = 0;
     for (int32_t number : m_numbers) {
         const PictureRow* row = m_game.Story().Pictures().Find(number);
@@ -25,4 +26,5 @@ void CPicturePrefetch::Run() {
             if (asked == kMaxFiles) return;
         }
     }
+    if (asked == 0) m_held = m_numbers;
 }

@@ -21,4 +21,8 @@ public:
 private:
     CGame& m_game;
     std::vector<int32_t> m_numbers;  // kept between frames: no allocation per frame
+    // The numbers of the last frame whose files the displayer all held. It
+    // never lets a picture go, so the same numbers need no second look: a
+    // script waiting for a click costs only the scan.
+    std::vector<int32_t> m_held;
 };

@@ -20,23 +20,25 @@ CScript::CScript(std::shared_ptr<const CScriptSource> source) : m_source(std::mo
 
 namespace {
 
-// The place of the command a step runs, set for the log while it runs.
+// The place of the command a step runs, set for the log while it runs. Steps
+// never nest (a command starts other scripts for a later pass, never runs
+// them), so one place serves every step and a step costs three stores.
 class CStepPlace final : public CLogPlace {
 public:
-    CStepPlace(const CScriptSource& source, uint32_t index)
-        : m_source(source), m_index(index), m_previous(CLog::SetPlace(this)) {}
-    CStepPlace(const CStepPlace&) = delete;
-    CStepPlace& operator=(const CStepPlace&) = delete;
-    ~CStepPlace() { CLog::SetPlace(m_previous); }
-    std::string Text() const override { return m_source.PlaceText(m_index); }
+    void Set(const CScriptSource& source, uint32_t index) {
+        m_source = &source;
+        m_index = index;
+    }
+    std::string Text() const override { return m_source->PlaceText(m_index); }
 
 private:
     // The library keeps every loaded file for the game's life, so the source
     // outlives a script destroyed by its own step.
-    const CScriptSource& m_source;
-    uint32_t m_index;
-    const CLogPlace* m_previous;
+    const CScriptSource* m_source = nullptr;
+    uint32_t m_index = 0;
 };
+
+CStepPlace g_stepPlace;
 
 }  // namespace
 
@@ -60,10 +62,12 @@ StepResult CScript::Step(CGame& game) {
     const uint32_t index = m_position++;
     const ScriptToken& command = m_tokens[index];
     CCommandContext context(game, *this, command);
-    const CStepPlace place(*m_source, index);
+    g_stepPlace.Set(*m_source, index);
+    CLog::SetPlace(&g_stepPlace);
     // The command may destroy this very script (a scene cleared by its own
     // entity's script): nothing of it is touched once the handler returns.
     command.handler(context);
+    CLog::SetPlace(nullptr);
     return context.Result();
 }
 

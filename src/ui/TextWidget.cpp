@@ -14,6 +14,7 @@ void CTextWidget::Draw(CDisplayer& displayer) {
     auto item = std::make_unique<RenderItem>();
     item->kind = RenderItem::Kind::Text;
     item->text = m_text.c_str();
+    item->utf8 = &m_utf8;
     item->font = m_font.get();
     item->rect = m_rect;
     item->color = m_color;
@@ -26,6 +27,7 @@ void CTextWidget::Submit(std::unique_ptr<RenderItem> item, CDisplayer& displayer
 
 void CTextWidget::SetText(std::string_view text, TextEncoding encoding) {
     m_text = CTextCodec::CutAtCharacter(text, kMaxTextBytes, encoding);
+    m_utf8.made = false;
 }
 
 void CTextWidget::SetFont(std::unique_ptr<CFont> font) {

@@ -33,5 +33,6 @@ public:
 private:
     std::unique_ptr<CFont> m_font;
     std::string m_text;
+    Utf8Copy m_utf8;  // of m_text
     uint32_t m_color = kDefaultColor;
 };

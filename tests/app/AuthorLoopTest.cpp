@@ -45,3 +45,18 @@ TEST(AuthorLoop, StartAtBeginsAtTheLabelAndRefusesAMissingOne) {
     EXPECT_EQ(refused.exitCode, 2);
     EXPECT_EQ(refused.errors, "tabi: --start-at: script/start.txt has no label fist\n");
 }
+
+// A line the engine logs between commands (a screenshot that cannot be
+// written) is not put at the place of the command that ran last.
+TEST(AuthorLoop, LinesLoggedOutsideACommandHaveNoPlace) {
+    CTempStory story;
+    story.WriteScript("start.txt", "Debug hello\nWaitForEvent EVENT_MOUSE_DOWN\n");
+    const RunResult run =
+        story.RunBinary({"--data", story.Dir().string(), "--headless", "--frames", "3",
+                         "--screenshot", "2:" + story.Path("missing/shot.png")});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_EQ(LinesFrom(run.errors, "script/"),
+              "script/start.txt:1:1: hello\nscript/start.txt:2:1: WaitForEvent\n");
+    EXPECT_NE(run.errors.find("\nCDisplayer::Render() screenshot"), std::string::npos)
+        << run.errors;
+}

@@ -67,3 +67,37 @@ TEST(DialogueScreen, MatchesTheReferencePicture) {
                          << first / width << "); the picture made is at " << actual;
     if (beyond == 0) std::filesystem::remove(actual);
 }
+
+// A line replaced while the frame stays on screen is drawn anew: the screen
+// after the change is the screen of a story that showed the new line from the
+// start, and not the one before it.
+TEST(DialogueScreen, DrawsTheNewLineAfterAChange) {
+    CTempStory story;
+    story.WriteImage("image/end.png", 16, 9, 0xFF335577);
+    story.WriteImage("image/dia.png", 16, 4, 0xC0F4F0E8);
+    const std::string scene = "move $a0 8\nChangeMode\nmove $a0 2002\nAddSprite x bg\n";
+    const auto shot = [&](const std::string& name) { return story.Path(name); };
+    story.WriteInput("5 press\n6 release\n");  // the screen is up from frame 4
+    RunResult run = story.Play(
+        scene +
+            "SetDialogueContent Before\nShowDialogueFrame\n"
+            "WaitForEvent EVENT_MOUSE_DOWN\nSetDialogueContent After\n",
+        8, {"--screenshot", "4:" + shot("before.png"), "--screenshot", "8:" + shot("changed.png")});
+    ASSERT_EQ(run.exitCode, 0) << run.log;
+    std::filesystem::remove(story.Path("input.txt"));
+    run = story.Play(
+        scene + "SetDialogueContent After\nShowDialogueFrame\nWaitForEvent EVENT_MOUSE_DOWN\n", 4,
+        {"--screenshot", "4:" + shot("after.png")});
+    ASSERT_EQ(run.exitCode, 0) << run.log;
+
+    const auto pixels = [](const std::string& path) {
+        int width = 0, height = 0;
+        std::vector<uint32_t> read;
+        std::string error;
+        EXPECT_TRUE(CImageFile::ReadPixels(path, width, height, read, error)) << error;
+        return read;
+    };
+    const std::vector<uint32_t> changed = pixels(shot("changed.png"));
+    EXPECT_TRUE(!changed.empty() && changed == pixels(shot("after.png")));
+    EXPECT_TRUE(changed != pixels(shot("before.png")));
+}

@@ -1,0 +1,29 @@
+#include "display/RenderItem.h"
+
+#include <new>
+
+namespace {
+
+// A freed item's memory holds the link to the next one. Each thread keeps its
+// own list; the game thread is the one that draws.
+struct FreeItem {
+    FreeItem* next;
+};
+static_assert(sizeof(FreeItem) <= sizeof(RenderItem));
+
+thread_local FreeItem* t_freeItems = nullptr;
+
+}  // namespace
+
+void* RenderItem::operator new(size_t size) {
+    if (size != sizeof(RenderItem) || !t_freeItems) return ::operator new(size);
+    FreeItem* item = t_freeItems;
+    t_freeItems = item->next;
+    return item;
+}
+
+// The list only grows to the most items a frame has had at once.
+void RenderItem::operator delete(void* block, size_t size) noexcept {
+    if (size != sizeof(RenderItem)) return ::operator delete(block, size);
+    t_freeItems = new (block) FreeItem{t_freeItems};
+}
