@@ -8,7 +8,7 @@ FUZZ_SECONDS ?= 60
 PREFIX     ?= /usr/local
 DESTDIR    ?=
 
-SOURCES     = git ls-files 'src/*.cpp' 'src/*.h' 'tests/*.cpp' 'tests/*.h' 'bench/*.cpp'
+SOURCES     = git ls-files 'src/*.cpp' 'src/*.h' 'tests/*.cpp' 'tests/*.h' 'bench/*.cpp' 'bench/*.h'
 
 .PHONY: all build deps play install test bench fuzz format format-check clean
 

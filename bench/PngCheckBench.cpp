@@ -1,28 +1,16 @@
+#include "DemoPictures.h"
 #include "platform/PngCheck.h"
 #include "support/ImageFile.h"
 
 #include <benchmark/benchmark.h>
 
-#include <filesystem>
 #include <string>
 #include <vector>
-
-namespace {
-
-std::vector<std::string> DemoPictures() {
-    std::vector<std::string> paths;
-    for (const auto& entry :
-         std::filesystem::directory_iterator(std::string(TABI_SOURCE_DIR) + "/demo/image"))
-        paths.push_back(entry.path().string());
-    return paths;
-}
-
-}  // namespace
 
 // The check every picture passes at load, in both backends: read, CRCs, and
 // the picture data inflated without keeping it. All the demo's pictures.
 static void BM_PngCheckDemoPictures(benchmark::State& state) {
-    const std::vector<std::string> paths = DemoPictures();
+    const std::vector<std::string> paths = DemoPicturePaths();
     int width = 0, height = 0;
     std::string error;
     for (auto _ : state)
@@ -34,7 +22,7 @@ BENCHMARK(BM_PngCheckDemoPictures)->Unit(benchmark::kMillisecond);
 // For scale: what decoding the same pictures in full costs (a window does
 // this at load, headless only for screenshots).
 static void BM_DecodeDemoPictures(benchmark::State& state) {
-    const std::vector<std::string> paths = DemoPictures();
+    const std::vector<std::string> paths = DemoPicturePaths();
     int width = 0, height = 0;
     std::vector<uint32_t> pixels;
     std::string error;
