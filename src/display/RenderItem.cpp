@@ -24,6 +24,6 @@ void* RenderItem::operator new(size_t size) {
 
 // The list only grows to the most items a frame has had at once.
 void RenderItem::operator delete(void* block, size_t size) noexcept {
-    if (size != sizeof(RenderItem)) return ::operator delete(block, size);
+    if (size != sizeof(RenderItem)) return ::operator delete(block);
     t_freeItems = new (block) FreeItem{t_freeItems};
 }

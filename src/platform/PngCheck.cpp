@@ -203,10 +203,11 @@ bool CheckPlace(std::string_view type, uint32_t length, const Header& header, Ch
     return true;
 }
 
-// Walks the chunks after the signature; false with the reason at the first fault.
-bool CheckChunks(std::string_view file, Header& header, std::string& error) {
+// Walks the chunks after the signature; false with the reason at the first
+// fault. Without `inflate` the picture data is left to the decoder.
+bool CheckChunks(std::string_view file, Header& header, bool inflate, std::string& error) {
     const auto* bytes = reinterpret_cast<const uint8_t*>(file.data());
-    std::unique_ptr<CPixelData> pixels;  // made by the header
+    std::unique_ptr<CPixelData> pixels;  // made by the header, when inflating
     ChunkOrder order;
     size_t at = kSignature.size();
     for (bool first = true;; first = false) {
@@ -220,16 +221,25 @@ bool CheckChunks(std::string_view file, Header& header, std::string& error) {
         if (first) {
             if (type != "IHDR" || length != 13) return error = "the header chunk is missing", false;
             if (!ReadHeader(&bytes[at + 8], header, error)) return false;
-            pixels = std::make_unique<CPixelData>(header);
+            if (inflate) pixels = std::make_unique<CPixelData>(header);
         } else if (!CheckPlace(type, length, header, order, error)) {
             return false;
         }
-        if (type == "IDAT" && !pixels->Feed(&bytes[at + 8], length, error)) return false;
+        if (pixels && type == "IDAT" && !pixels->Feed(&bytes[at + 8], length, error)) return false;
         at += 12 + length;
         if (type == "IEND") break;
     }
     if (!order.sawData) return error = "the file holds no picture data", false;
-    return pixels->Finish(error);
+    return !pixels || pixels->Finish(error);
+}
+
+bool CheckFile(std::string_view file, bool inflate, int& width, int& height, std::string& error) {
+    if (file.substr(0, kSignature.size()) != kSignature) return error = "not a PNG file", false;
+    Header header;
+    if (!CheckChunks(file, header, inflate, error)) return false;
+    width = static_cast<int>(header.width);
+    height = static_cast<int>(header.height);
+    return true;
 }
 
 }  // namespace
@@ -241,12 +251,11 @@ bool CPngCheck::Check(const std::string& path, int& width, int& height, std::str
 }
 
 bool CPngCheck::CheckBytes(std::string_view file, int& width, int& height, std::string& error) {
-    if (file.substr(0, kSignature.size()) != kSignature) return error = "not a PNG file", false;
-    Header header;
-    if (!CheckChunks(file, header, error)) return false;
-    width = static_cast<int>(header.width);
-    height = static_cast<int>(header.height);
-    return true;
+    return CheckFile(file, true, width, height, error);
+}
+
+bool CPngCheck::CheckLayout(std::string_view file, int& width, int& height, std::string& error) {
+    return CheckFile(file, false, width, height, error);
 }
 
 uint32_t CPngCheck::Crc32(const uint8_t* data, size_t size) {

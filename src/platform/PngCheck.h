@@ -18,6 +18,9 @@ public:
 
     static bool Check(const std::string& path, int& width, int& height, std::string& error);
     static bool CheckBytes(std::string_view file, int& width, int& height, std::string& error);
+    // All of it but inflating the picture data, for a decoder that inflates
+    // it anyway and tells a damaged stream itself.
+    static bool CheckLayout(std::string_view file, int& width, int& height, std::string& error);
     // The CRC-32 that PNG chunks carry.
     static uint32_t Crc32(const uint8_t* data, size_t size);
 };

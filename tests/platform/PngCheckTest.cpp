@@ -1,4 +1,5 @@
 #include "platform/PngCheck.h"
+#include "platform/raster/PictureDecoder.h"
 #include "support/DataTable.h"
 #include "support/ImageFile.h"
 #include "support/PngWriter.h"
@@ -10,7 +11,8 @@
 #include <vector>
 
 // A picture is refused at load, with a reason, whatever way its file is
-// broken; a sound one gives its size without being decoded.
+// broken; a sound one gives its size without being decoded. A window's load,
+// which decodes as it checks, refuses the same files with the same reasons.
 TEST(PngCheck, RefusesEveryKindOfBrokenFile) {
     CTempStory story;
     const std::string path = story.Path("image/a.png");
@@ -30,7 +32,9 @@ TEST(PngCheck, RefusesEveryKindOfBrokenFile) {
     noPalette.erase(noPalette.find("PLTE") - 4, 12 + 48);
     std::vector<uint8_t> endless = CPngWriter::Zlib(std::vector<uint8_t>(18));
     const std::string small = CPngWriter::Encode({2, 2}, endless);
-    endless[2] = 0;  // the last block says more follow
+    std::vector<uint8_t> badSum = CPngWriter::Zlib(std::vector<uint8_t>(18));
+    badSum.back() ^= 1;  // the checksum at the stream's end
+    endless[2] = 0;      // the last block says more follow
     const size_t data = small.find("IDAT") - 4, end = small.find("IEND") - 4;
     const std::string split = small.substr(0, end) +
                               std::string("\0\0\0\0tEXt\x96\x42\xC5\x85", 12) +
@@ -49,6 +53,9 @@ TEST(PngCheck, RefusesEveryKindOfBrokenFile) {
         {"no palette", noPalette, "no palette"},
         {"data split by another chunk", split, "split"},
         {"a stream that never ends", CPngWriter::Encode({2, 2}, endless), "does not end"},
+        {"a wrong checksum", CPngWriter::Encode({2, 2}, badSum), "does not inflate"},
+        {"a wrong checksum after the rows", CPngWriter::Encode({2, 2}, badSum, 4),
+         "does not inflate"},
         {"16-bit palette", CPngWriter::Encode({1, 1, 16, 3}, CPngWriter::Zlib(rows)), "format"},
         {"8193 wide", CPngWriter::Encode({8193, 1}, CPngWriter::Zlib(rows)), "at most 8192"},
     };
@@ -57,6 +64,18 @@ TEST(PngCheck, RefusesEveryKindOfBrokenFile) {
         story.WriteFile("image/a.png", c.bytes);
         EXPECT_FALSE(CPngCheck::Check(path, width, height, error));
         EXPECT_NE(error.find(c.reason), std::string::npos) << error;
+        const DecodedPicture decoded = CPictureDecoder::Decode(path, true);
+        EXPECT_FALSE(decoded.ok);
+        EXPECT_EQ(decoded.error, error);
+    }
+    // Data past the last row, in the stream or after it, is ignored by both.
+    std::vector<uint8_t> longer = CPngWriter::Zlib(std::vector<uint8_t>(20));
+    std::vector<uint8_t> trailing = CPngWriter::Zlib(std::vector<uint8_t>(18));
+    trailing.insert(trailing.end(), {1, 2, 3});
+    for (const auto& zlib : {longer, trailing}) {
+        story.WriteFile("image/a.png", CPngWriter::Encode({2, 2}, zlib));
+        EXPECT_TRUE(CPngCheck::Check(path, width, height, error)) << error;
+        EXPECT_TRUE(CPictureDecoder::Decode(path, true).ok);
     }
     EXPECT_FALSE(CPngCheck::Check(story.Path("image/none.png"), width, height, error));
 }

@@ -2,6 +2,7 @@
 
 #include "platform/PngCheck.h"
 
+#include <algorithm>
 #include <fstream>
 
 namespace {
@@ -44,7 +45,8 @@ std::vector<uint8_t> CPngWriter::Zlib(const std::vector<uint8_t>& raw) {
     return z;
 }
 
-std::string CPngWriter::Encode(const Format& format, const std::vector<uint8_t>& zlib) {
+std::string CPngWriter::Encode(const Format& format, const std::vector<uint8_t>& zlib,
+                               size_t tail) {
     std::vector<uint8_t> png{0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
     std::vector<uint8_t> header;
     PutBig32(header, format.width);
@@ -57,7 +59,9 @@ std::string CPngWriter::Encode(const Format& format, const std::vector<uint8_t>&
             palette.insert(palette.end(), 3, static_cast<uint8_t>(grey * 17));
         PutChunk(png, "PLTE", palette);
     }
-    PutChunk(png, "IDAT", zlib);
+    const auto split = zlib.end() - static_cast<long>(std::min(tail, zlib.size()));
+    PutChunk(png, "IDAT", {zlib.begin(), split});
+    if (tail > 0) PutChunk(png, "IDAT", {split, zlib.end()});
     PutChunk(png, "IEND", {});
     return std::string(png.begin(), png.end());
 }

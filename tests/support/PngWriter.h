@@ -16,7 +16,9 @@ public:
     };
     // A whole PNG file whose picture data is `zlib` as given; colour type 3
     // gets a palette of 16 greys first.
-    static std::string Encode(const Format& format, const std::vector<uint8_t>& zlib);
+    // With `tail`, the data's last `tail` bytes go in an IDAT chunk of their own.
+    static std::string Encode(const Format& format, const std::vector<uint8_t>& zlib,
+                              size_t tail = 0);
     // Filtered rows (each a filter byte, then its pixels) as a zlib stream.
     static std::vector<uint8_t> Zlib(const std::vector<uint8_t>& raw);
 

@@ -39,8 +39,8 @@ bool IsPlainTrueColour(std::string_view file) {
 // reads. SDL_image would give RGBA bytes and need a second whole picture to
 // convert them (8 MiB more at the peak for a 2048 x 1024 background, and a
 // pass over every pixel). False when libpng refuses the file or its size is
-// not the target's.
-bool ReadTrueColour(const std::string& file, const PixelTarget& target) {
+// not the target's, and, when `clean`, when libpng had anything to warn of.
+bool ReadTrueColour(const std::string& file, const PixelTarget& target, bool clean = false) {
     png_image image{};
     image.version = PNG_IMAGE_VERSION;
     if (!png_image_begin_read_from_memory(&image, file.data(), file.size())) return false;
@@ -51,19 +51,20 @@ bool ReadTrueColour(const std::string& file, const PixelTarget& target) {
     }
     // ARGB8888 is a 32-bit word: its bytes in memory depend on the machine.
     image.format = SDL_BYTEORDER == SDL_LIL_ENDIAN ? PNG_FORMAT_BGRA : PNG_FORMAT_ARGB;
-    // Frees the reader whether or not it succeeds.
-    return png_image_finish_read(&image, nullptr, target.pixels, target.pitch, nullptr) != 0;
+    // Frees the reader whether or not it succeeds; the warning flag stays.
+    return png_image_finish_read(&image, nullptr, target.pixels, target.pitch, nullptr) != 0 &&
+           !(clean && (image.warning_or_error & PNG_IMAGE_WARNING));
 }
 
 PixelTarget TargetOf(const SDL_Surface& surface) {
     return {surface.pixels, surface.pitch, surface.w, surface.h};
 }
 
-// Null when libpng refuses the file.
-SurfacePtr DecodeTrueColour(const std::string& file, int width, int height) {
+// Null when libpng refuses the file (or, when `clean`, warns of it).
+SurfacePtr DecodeTrueColour(const std::string& file, int width, int height, bool clean = false) {
     SurfacePtr surface(
         SDL_CreateRGBSurfaceWithFormat(0, width, height, 32, SDL_PIXELFORMAT_ARGB8888));
-    if (!surface || !ReadTrueColour(file, TargetOf(*surface))) return nullptr;
+    if (!surface || !ReadTrueColour(file, TargetOf(*surface), clean)) return nullptr;
     return surface;
 }
 
@@ -112,6 +113,31 @@ bool FitsTarget(const DecodedPicture& picture) {
            picture.target.height == picture.height;
 }
 
+// The picture data inflated once, by the decoder, instead of once by the
+// check and again by the decoder. A plain true-colour file whose layout
+// passes the check and that libpng reads whole without a word of warning has
+// passed everything the check tests: libpng fails on a stream that is
+// damaged, short or never ends and on an unknown row filter, and warns of a
+// wrong checksum or data past the rows. Anything else, a harmless warning
+// included, goes the long way (the whole check, then the decoder), so which
+// files load, their pixels and their errors stay as they were.
+bool DecodeChecked(const std::string& file, DecodedPicture& picture) {
+    std::string unused;
+    if (!CPngCheck::CheckLayout(file, picture.width, picture.height, unused) ||
+        !IsPlainTrueColour(file))
+        return false;
+    if (FitsTarget(picture)) {
+        if (!ReadTrueColour(file, picture.target, true)) return false;
+        picture.inTarget = true;
+        picture.opaque = CPictureDecoder::AllOpaque(picture.target);
+        return true;
+    }
+    picture.surface = DecodeTrueColour(file, picture.width, picture.height, true);
+    if (!picture.surface) return false;
+    picture.opaque = CPictureDecoder::AllOpaque(*picture.surface);
+    return true;
+}
+
 }  // namespace
 
 bool CPictureDecoder::AllOpaque(const SDL_Surface& surface) {
@@ -140,9 +166,12 @@ DecodedPicture CPictureDecoder::Decode(const std::string& path, bool withPixels)
 
 void CPictureDecoder::Decode(const std::string& path, bool withPixels, DecodedPicture& picture) {
     std::string file;
-    if (!CFileRead::ReadWhole(path, CFileRead::kMaxPictureBytes, file, picture.error) ||
-        !CPngCheck::CheckBytes(file, picture.width, picture.height, picture.error))
+    if (!CFileRead::ReadWhole(path, CFileRead::kMaxPictureBytes, file, picture.error)) return;
+    if (withPixels && DecodeChecked(file, picture)) {
+        picture.ok = true;
         return;
+    }
+    if (!CPngCheck::CheckBytes(file, picture.width, picture.height, picture.error)) return;
     if (withPixels && FitsTarget(picture)) {
         if (!DecodeInto(file, picture.target, picture.error)) return;
         picture.inTarget = true;
