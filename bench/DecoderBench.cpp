@@ -13,14 +13,8 @@
 
 namespace {
 
-struct Pixels {
-    std::unique_ptr<uint32_t[]> argb;
-    int width = 0;
-    int height = 0;
-};
-
 // What the engine does for a plain file: libpng orders the channels as it reads.
-bool DecodeLibpng(const std::string& bytes, Pixels& out) {
+bool DecodeLibpng(const std::string& bytes, ArgbPixels& out) {
     png_image image{};
     image.version = PNG_IMAGE_VERSION;
     if (!png_image_begin_read_from_memory(&image, bytes.data(), bytes.size())) return false;
@@ -57,19 +51,7 @@ static void BM_DecodeDemoEngineLoad(benchmark::State& state) {
 BENCHMARK(BM_DecodeDemoEngineLoad)->Unit(benchmark::kMillisecond);
 
 static void BM_DecodeDemoLibpng(benchmark::State& state) {
-    const std::vector<DemoPicture> pictures = ReadDemoPictures();
-    Pixels pixels;
-    const auto decode = [&](const std::string& bytes, DecodedPixels& out) {
-        if (!DecodeLibpng(bytes, pixels)) return false;
-        out = {pixels.argb.get(), pixels.width * 4, pixels.width, pixels.height};
-        return true;
-    };
-    int64_t pixelsPerSet = 0;
-    if (!AllSameAsEngine(state, pictures, decode, pixelsPerSet)) return;
-    for (auto _ : state)
-        for (const DemoPicture& picture : pictures)
-            benchmark::DoNotOptimize(DecodeLibpng(picture.bytes, pixels));
-    CountOutput(state, pixelsPerSet);
+    TimeDecoder(state, DecodeLibpng);
 }
 BENCHMARK(BM_DecodeDemoLibpng)->Unit(benchmark::kMillisecond);
 

@@ -57,3 +57,19 @@ bool AllSameAsEngine(benchmark::State& state, const std::vector<DemoPicture>& pi
 void CountOutput(benchmark::State& state, int64_t pixelsPerSet) {
     state.SetBytesProcessed(state.iterations() * pixelsPerSet * 4);
 }
+
+void TimeDecoder(benchmark::State& state, const DecodeToArgb& decode) {
+    const std::vector<DemoPicture> pictures = ReadDemoPictures();
+    ArgbPixels pixels;
+    const auto check = [&](const std::string& bytes, DecodedPixels& out) {
+        if (!decode(bytes, pixels)) return false;
+        out = {pixels.argb.get(), pixels.width * 4, pixels.width, pixels.height};
+        return true;
+    };
+    int64_t pixelsPerSet = 0;
+    if (!AllSameAsEngine(state, pictures, check, pixelsPerSet)) return;
+    for (auto _ : state)
+        for (const DemoPicture& picture : pictures)
+            benchmark::DoNotOptimize(decode(picture.bytes, pixels));
+    CountOutput(state, pixelsPerSet);
+}

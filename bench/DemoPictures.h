@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -32,3 +33,14 @@ bool AllSameAsEngine(benchmark::State& state, const std::vector<DemoPicture>& pi
 
 // Reports the decoded bytes (4 a pixel, every picture) per second of the run.
 void CountOutput(benchmark::State& state, int64_t pixelsPerSet);
+
+// A whole picture of 0xAARRGGBB words, as a decoder under test writes it.
+struct ArgbPixels {
+    std::unique_ptr<uint32_t[]> argb;
+    int width = 0;
+    int height = 0;
+};
+using DecodeToArgb = std::function<bool(const std::string& bytes, ArgbPixels& out)>;
+
+// Checks `decode` against the engine's pixels, then times it over the set.
+void TimeDecoder(benchmark::State& state, const DecodeToArgb& decode);

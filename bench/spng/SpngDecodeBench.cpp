@@ -14,12 +14,6 @@ struct SpngContextDeleter {
     void operator()(spng_ctx* context) const { spng_ctx_free(context); }
 };
 
-struct Pixels {
-    std::unique_ptr<uint32_t[]> argb;
-    int width = 0;
-    int height = 0;
-};
-
 // RGBA bytes to 0xAARRGGBB words, whatever the machine's byte order.
 void RgbaToArgb(uint32_t* pixels, size_t count) {
     auto* bytes = reinterpret_cast<uint8_t*>(pixels);
@@ -28,7 +22,7 @@ void RgbaToArgb(uint32_t* pixels, size_t count) {
                     bytes[2];
 }
 
-bool DecodeSpng(const std::string& bytes, Pixels& out) {
+bool DecodeSpng(const std::string& bytes, ArgbPixels& out) {
     std::unique_ptr<spng_ctx, SpngContextDeleter> context(spng_ctx_new(0));
     spng_ihdr header{};
     size_t size = 0;
@@ -48,18 +42,6 @@ bool DecodeSpng(const std::string& bytes, Pixels& out) {
 }  // namespace
 
 static void BM_DecodeDemoSpng(benchmark::State& state) {
-    const std::vector<DemoPicture> pictures = ReadDemoPictures();
-    Pixels pixels;
-    const auto decode = [&](const std::string& bytes, DecodedPixels& out) {
-        if (!DecodeSpng(bytes, pixels)) return false;
-        out = {pixels.argb.get(), pixels.width * 4, pixels.width, pixels.height};
-        return true;
-    };
-    int64_t pixelsPerSet = 0;
-    if (!AllSameAsEngine(state, pictures, decode, pixelsPerSet)) return;
-    for (auto _ : state)
-        for (const DemoPicture& picture : pictures)
-            benchmark::DoNotOptimize(DecodeSpng(picture.bytes, pixels));
-    CountOutput(state, pixelsPerSet);
+    TimeDecoder(state, DecodeSpng);
 }
 BENCHMARK(BM_DecodeDemoSpng)->Unit(benchmark::kMillisecond);
